@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with the project's private prefix (created once, reused).
+# ctest uses it as the cross-compiling emulator; the end-to-end tests and run.sh use it too.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/wine-env.sh"
+zel_wine_prefix_ready
+exec wine "$@"

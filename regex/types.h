@@ -81,6 +81,9 @@ enum TREOption : std::uint8_t {
     roASCIIOnly,              // case folding limited to ASCII
 };
 using TREOptions = EnumSet<TREOption, std::uint16_t>;
+constexpr TREOptions operator|(TREOption a, TREOption b) {
+    return TREOptions(a) | b;
+}
 
 // The folding options of one comparison, derived from TREOptions.
 enum TRECompareOption : std::uint8_t {
@@ -90,6 +93,9 @@ enum TRECompareOption : std::uint8_t {
     coASCIIOnly,
 };
 using TRECompareOptions = EnumSet<TRECompareOption, std::uint8_t>;
+constexpr TRECompareOptions operator|(TRECompareOption a, TRECompareOption b) {
+    return TRECompareOptions(a) | b;
+}
 
 constexpr TRECompareOptions CompareOptionsOf(TREOptions options) {
     TRECompareOptions result;

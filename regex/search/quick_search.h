@@ -41,8 +41,8 @@ public:
 
 private:
     bool SearchFrom(const char16_t* p);
-    const char16_t* FindSingle(const char16_t* p);
-    const char16_t* FindSunday(const char16_t* p);
+    const char16_t* FindSingle(const char16_t* p, int& matchLen) const;
+    const char16_t* FindSunday(const char16_t* p, int& matchLen) const;
     std::uint32_t SkipUnitAt(const char16_t* p) const;
 
     std::u16string FFindText;

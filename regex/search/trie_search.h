@@ -99,8 +99,9 @@ private:
     bool ScanFrom(const char16_t* p);
 
     std::vector<TString> FStrings;
-    std::vector<TNode> FNodes; // FNodes[0] is the root
-    std::vector<const char16_t*> FMatchEndPList;
+    std::vector<TNode> FNodes;                   // FNodes[0] is the root
+    std::vector<const char16_t*> FMatchEndPList; // per string: its end at FLastStartP, or nullptr
+    std::vector<const char16_t*> FRing; // source positions of the last trie characters scanned
     TRECompareOptions FOptions;
     TRECompareOptions FKeyOptions;
     TCharLength FCharLength;

@@ -1,0 +1,406 @@
+// What each tag does to the running state and to the line.
+#include "htmltext/markup_chars.h"
+#include "htmltext/markup_color.h"
+#include "htmltext/markup_renderer.h"
+
+#include <algorithm>
+
+namespace zel::markup {
+namespace {
+
+constexpr int kListIndent = 12;
+constexpr char16_t kSymbolBullet = u'\u00B7';
+constexpr std::u16string_view kSymbolFace = u"Symbol";
+
+// SIZE 1 to 5 in points; any other number is a size in points itself.
+int SizeToPoints(int size) {
+    constexpr int kPoints[] = {8, 10, 12, 14, 16};
+    return size >= 1 && size <= 5 ? kPoints[size - 1] : size;
+}
+
+Align ParagraphAlign(std::u16string_view value, Align current) {
+    if (ContainsNoCase(value, u"RIGHT"))
+        current = Align::Right;
+    if (ContainsNoCase(value, u"LEFT"))
+        current = Align::Left;
+    if (ContainsNoCase(value, u"CENTER"))
+        current = Align::Center;
+    return current;
+}
+
+} // namespace
+
+bool MarkupRenderer::Tag(LinePass& line, std::u16string_view tag) {
+    RunningState& s = state_;
+    switch (ClassifyTag(tag)) {
+    case TagKind::None:
+        break;
+    case TagKind::Bold:
+        s.Font.Bold = true;
+        break;
+    case TagKind::Blink:
+        if (!p_.Blink)
+            s.TextColor = s.Background != clNone ? s.Background : startBrush_;
+        break;
+    case TagKind::Body:
+        if (line.mode == Mode::Draw && !p_.Selected)
+            PaintBody(line, tag);
+        break;
+    case TagKind::Break:
+        BreakLine(line);
+        break;
+    case TagKind::Link:
+        OpenLink(line, tag);
+        break;
+    case TagKind::Error:
+        s.ErrorMark = true;
+        break;
+    case TagKind::Font:
+        OpenFont(tag);
+        break;
+    case TagKind::Highlight:
+        s.HighlightText = s.TextColor;
+        s.HighlightBackground = s.Background;
+        s.Background = clHighlight;
+        s.TextColor = clHighlightText;
+        break;
+    case TagKind::Rule:
+        if (line.mode == Mode::Draw) {
+            const auto value = TagAttribute(tag, u"COLOR");
+            const Color color = value.empty() ? clBlack : ParseMarkupColor(value, false);
+            canvas_.Line({rect_.Left, line.bottom}, {rect_.Right, line.bottom}, color);
+        }
+        BreakLine(line);
+        break;
+    case TagKind::Italic:
+        s.Font.Italic = true;
+        break;
+    case TagKind::Indent:
+        MoveTo(line, rect_.Left + MarkupNumber(TagAttribute(tag, u"X")), true);
+        break;
+    case TagKind::Image:
+        return PlaceImage(line, tag);
+    case TagKind::ListItem:
+        return ListItem(line, tag);
+    case TagKind::OrderedList:
+        OpenList(line, true);
+        break;
+    case TagKind::UnorderedList:
+        OpenList(line, false);
+        break;
+    case TagKind::ListOffset: {
+        const int offset = MarkupNumber(TagAttribute(tag, u"X"));
+        s.ListOffset = offset;
+        MoveTo(line, rect_.Left + offset, false);
+        break;
+    }
+    case TagKind::Paragraph:
+        OpenParagraph(line, tag);
+        break;
+    case TagKind::Rotate:
+        s.Font.Orientation = MarkupNumber(TagAttribute(tag, u"A")) * 10;
+        break;
+    case TagKind::Strike:
+        s.Font.StrikeOut = true;
+        break;
+    case TagKind::Shadow:
+        s.Shadow = true;
+        break;
+    case TagKind::Span:
+        OpenSpan(tag);
+        break;
+    case TagKind::Subscript:
+        s.Subscript = true;
+        break;
+    case TagKind::Superscript:
+        s.Superscript = true;
+        break;
+    case TagKind::Underline:
+        s.Font.Underline = true;
+        break;
+    case TagKind::Hidden:
+        s.Hidden = true;
+        break;
+
+    case TagKind::EndLink:
+        CloseLink(line);
+        break;
+    case TagKind::EndBold:
+        s.Font.Bold = false;
+        break;
+    case TagKind::EndColor:
+        s.TextColor = s.ColorBeforeFont;
+        break;
+    case TagKind::EndError:
+        s.ErrorMark = false;
+        break;
+    case TagKind::EndFont:
+        s.Font.Face = -1;
+        s.Font.Height = startFont_.Height;
+        if (!p_.Selected)
+            s.TextColor = s.ColorBeforeFont;
+        s.Background = s.BackgroundAtFont;
+        break;
+    case TagKind::EndHighlight:
+        s.TextColor = s.HighlightText;
+        s.Background = s.HighlightBackground;
+        break;
+    case TagKind::EndItalic:
+        s.Font.Italic = false;
+        break;
+    case TagKind::EndListItem:
+        BreakLine(line);
+        break;
+    case TagKind::EndListOffset:
+        CloseList(false, true);
+        break;
+    case TagKind::EndOrderedList:
+        CloseList(false, false);
+        break;
+    case TagKind::EndParagraph:
+        BreakLine(line);
+        s.ParagraphFill = false;
+        s.Alignment = Align::Left;
+        if (!p_.Selected)
+            s.Background = s.ParagraphBackground;
+        break;
+    case TagKind::EndRotate:
+        s.Font.Orientation = 0;
+        break;
+    case TagKind::EndStrike:
+        s.Font.StrikeOut = false;
+        break;
+    case TagKind::EndScript:
+        s.Subscript = false;
+        s.Superscript = false;
+        break;
+    case TagKind::EndSpan:
+        s.Background = s.SpanBackground;
+        break;
+    case TagKind::EndShadow:
+        s.Shadow = false;
+        break;
+    case TagKind::EndUnderline:
+        CloseList(true, true);
+        break;
+    case TagKind::EndUnorderedList:
+        CloseList(true, false);
+        break;
+    case TagKind::EndHidden:
+        s.Hidden = false;
+        break;
+    }
+    return true;
+}
+
+void MarkupRenderer::BreakLine(LinePass& line) {
+    if (line.mode == Mode::Measure)
+        r_.StrippedText.push_back(u'\r');
+    line.done = true;
+}
+
+void MarkupRenderer::OpenFont(std::u16string_view tag) {
+    RunningState& s = state_;
+    s.BackgroundAtFont = s.Background;
+    if (const auto face = TagAttribute(tag, u"FACE"); !face.empty())
+        s.Font.Face = AddFace(face);
+    if (const auto color = TagAttribute(tag, u" COLOR"); !color.empty() && !p_.Selected) {
+        s.ColorBeforeFont = s.TextColor;
+        s.TextColor = ParseMarkupColor(color);
+    }
+    if (const auto bg = TagAttribute(tag, u"BGCOLOR"); !bg.empty() && !p_.Selected)
+        s.Background = ParseMarkupColor(bg);
+    int points = 0;
+    const auto style = TagAttribute(tag, u"STYLE");
+    if (const auto at = FindNoCase(style, u"FONT-SIZE:"); at != std::u16string_view::npos)
+        points = MarkupNumber(style.substr(at + 10));
+    else if (const auto size = TagAttribute(tag, u"SIZE"); !size.empty())
+        points = SizeToPoints(MarkupNumber(size));
+    if (points > 0)
+        s.Font.Height = PointsToHeight(points);
+}
+
+void MarkupRenderer::OpenLink(const LinePass& line, std::u16string_view tag) {
+    RunningState& s = state_;
+    ++s.LinkCounter;
+    s.InLink = true;
+    s.MouseOnLink = false;
+    s.Href = TagAttribute(tag, u"HREF");
+    s.Title = TagAttribute(tag, u"TITLE");
+    s.HoverBackground = s.Background;
+    const bool hovered = s.LinkCounter == p_.HoverLink;
+    if (!p_.HoverStyle || hovered) {
+        s.Font.Underline = true;
+        if (p_.HoverColor != clNone)
+            s.Background = p_.HoverColor;
+        if (p_.HoverFontColor != clNone)
+            s.TextColor = p_.HoverFontColor;
+    }
+    if (!p_.Selected && !(p_.HoverStyle && hovered && p_.HoverFontColor != clNone))
+        s.TextColor = p_.LinkColor;
+    s.LinkStart = {line.x, line.top};
+}
+
+void MarkupRenderer::CloseLink(const LinePass& line) {
+    RunningState& s = state_;
+    s.Font.Underline = false;
+    s.Background = s.HoverBackground;
+    if (!p_.Selected)
+        s.TextColor = s.ColorBeforeFont;
+    if (!s.InLink)
+        return;
+    s.InLink = false;
+    if (line.mode == Mode::Measure)
+        return;
+    if (s.MouseOnLink) {
+        r_.HoverRect = {s.LinkStart.X, s.LinkStart.Y, line.x, line.bottom};
+        r_.MouseLink = s.LinkCounter;
+    }
+    DrawLinkFocus(line);
+}
+
+void MarkupRenderer::OpenList(LinePass& line, bool numbered) {
+    ++state_.ListLevel;
+    state_.Numbered = numbered;
+    if (numbered)
+        state_.ItemNumber = 0;
+    if (line.hasContent)
+        line.done = true;
+}
+
+// "</U>" and "</O>", and the list forms when no list is open, end the underline or the list
+// offset; otherwise the innermost list ends.
+void MarkupRenderer::CloseList(bool underlineForm, bool bareForm) {
+    RunningState& s = state_;
+    if (bareForm || s.ListLevel == 0) {
+        if (underlineForm)
+            s.Font.Underline = false;
+        else
+            s.ListOffset = 0;
+        return;
+    }
+    --s.ListLevel;
+    if (!underlineForm)
+        s.Numbered = false;
+}
+
+bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
+    if (line.itemOnLine && line.mode == Mode::Measure)
+        return false;
+    line.itemOnLine = true;
+    line.hasContent = true;
+    RunningState& s = state_;
+    const int level = std::max(s.ListLevel, 1);
+    if (s.Numbered)
+        ++s.ItemNumber;
+    if (line.mode == Mode::Measure) {
+        metrics_.Width += level * kListIndent;
+        return true;
+    }
+    line.x += (level - 1) * kListIndent;
+    const auto type = TagAttribute(tag, u"TYPE");
+    const auto colorValue = TagAttribute(tag, u"COLOR");
+    const Color color = colorValue.empty() ? s.TextColor : ParseMarkupColor(colorValue);
+    const bool draw = line.mode == Mode::Draw;
+    if (!type.empty()) {
+        const Rect box{line.x, line.top + 2, line.x + 8, line.top + 10};
+        if (draw && EqualsNoCase(type, u"SQUARE"))
+            canvas_.FillRect(box, color);
+        else if (draw && EqualsNoCase(type, u"CIRCLE"))
+            canvas_.Ellipse(box, color);
+        line.x += kListIndent;
+        return true;
+    }
+    FontStyle symbol = s.Font;
+    symbol.Face = AddFace(kSymbolFace);
+    UseFont(symbol);
+    char16_t label[16];
+    std::size_t length = 0;
+    if (s.Numbered) {
+        char16_t digits[12];
+        std::size_t n = 0;
+        for (int k = s.ItemNumber; k > 0 || n == 0; k /= 10)
+            digits[n++] = static_cast<char16_t>(u'0' + k % 10);
+        while (n > 0)
+            label[length++] = digits[--n];
+        label[length++] = u'.';
+        label[length++] = u' ';
+    } else {
+        label[length++] = level % 2 == 1 ? kSymbolBullet : u'o';
+    }
+    const std::u16string_view text(label, length);
+    if (draw) {
+        canvas_.SetTextColor(color);
+        canvas_.SetBrushColor(clNone);
+        canvas_.DrawText(text, {line.x, line.top, line.right, line.textBottom},
+                         format_ & ~TextFormat::ExternalLeading);
+    }
+    line.x += kListIndent;
+    if (s.Numbered)
+        line.x += canvas_.MeasureText(text, format_).cx - kListIndent;
+    return true;
+}
+
+void MarkupRenderer::OpenParagraph(const LinePass& line, std::u16string_view tag) {
+    RunningState& s = state_;
+    if (const auto align = TagAttribute(tag, u"ALIGN"); !align.empty()) {
+        s.Alignment = ParagraphAlign(align, s.Alignment);
+        if (line.mode == Mode::Measure)
+            metrics_.Alignment = s.Alignment;
+    }
+    if (const auto indent = TagAttribute(tag, u"INDENT"); !indent.empty()) {
+        s.Indent = MarkupNumber(indent);
+        if (line.mode == Mode::Measure)
+            metrics_.Indent = s.Indent;
+    }
+    s.ParagraphBackground = s.Background;
+    const auto from = TagAttribute(tag, u"BGCOLOR");
+    if (from.empty() || p_.Selected)
+        return;
+    const auto to = TagAttribute(tag, u"BGCOLORTO");
+    const auto dir = TagAttribute(tag, u"DIR");
+    s.ParagraphFill = true;
+    s.FillFrom = ParseMarkupColor(from);
+    s.FillTo = to.empty() ? clNone : ParseMarkupColor(to);
+    s.FillHorizontal = dir.empty() || EqualsNoCase(dir, u"H");
+    if (line.mode == Mode::Draw)
+        FillParagraphLine(line);
+}
+
+void MarkupRenderer::OpenSpan(std::u16string_view tag) {
+    const auto style = TagAttribute(tag, u"STYLE");
+    const auto at = FindNoCase(style, u"BACKGROUND-COLOR:");
+    if (at == std::u16string_view::npos)
+        return;
+    auto value = style.substr(at + 17);
+    while (!value.empty() && value.front() == u' ')
+        value.remove_prefix(1);
+    if (value.empty() || value.front() != u'#')
+        return;
+    state_.SpanBackground = state_.Background;
+    state_.Background = ParseMarkupColor(value);
+}
+
+void MarkupRenderer::MoveTo(LinePass& line, int x, bool forwardOnly) {
+    if (forwardOnly && x <= line.x)
+        return;
+    line.x = x;
+    if (line.mode == Mode::Measure)
+        metrics_.Width = std::max(metrics_.Width, x - rect_.Left - line.listOffset);
+}
+
+int MarkupRenderer::AddFace(std::u16string_view name) {
+    for (std::size_t i = 0; i < faces_.size(); ++i)
+        if (EqualsNoCase(faces_[i], name))
+            return static_cast<int>(i);
+    std::u16string& face = faces_.emplace_back(name);
+    for (char16_t& c : face)
+        c = AsciiUpper(c);
+    return static_cast<int>(faces_.size() - 1);
+}
+
+int MarkupRenderer::PointsToHeight(int points) const {
+    return static_cast<int>((static_cast<long long>(points) * canvas_.PixelsPerInchY() + 36) / 72);
+}
+
+} // namespace zel::markup

@@ -81,6 +81,54 @@ int CompareFolded(const char16_t* a, const char16_t* aEnd, const char16_t* b, in
     return 0;
 }
 
+bool StartsInsidePair(const char16_t* p, const char16_t* text) {
+    return *p >= 0xDC00 && *p <= 0xDFFF && p > text && p[-1] >= 0xD800 && p[-1] <= 0xDBFF;
+}
+
+const char16_t* FindExact(const char16_t* text, const char16_t* end, const char16_t* pattern,
+                          int n) {
+    for (const char16_t* p = text; end - p >= n; ++p) {
+        p = std::char_traits<char16_t>::find(p, static_cast<std::size_t>(end - p - n + 1),
+                                             pattern[0]);
+        if (!p)
+            return nullptr;
+        if (SameText(p, pattern, n) && !StartsInsidePair(p, text))
+            return p;
+    }
+    return nullptr;
+}
+
+const char16_t* FindAsciiCase(const char16_t* text, const char16_t* end, const char16_t* pattern,
+                              int n) {
+    const char32_t first = LowerAscii(pattern[0]);
+    for (const char16_t* p = text; end - p >= n; ++p) {
+        if (LowerAscii(*p) == first && SameTextAsciiCase(p, pattern, n) &&
+            !StartsInsidePair(p, text))
+            return p;
+    }
+    return nullptr;
+}
+
+// Every start whose first folded character is the pattern's is compared in full.
+const char16_t* FindFolded(const char16_t* text, const char16_t* end, const char16_t* pattern,
+                           int n, int& matchLen, TRECompareOptions options) {
+    TUnicodeMultiChar pending;
+    int len = 0;
+    const char32_t first = FoldRead(pattern, pattern + n, len, options, pending);
+    for (const char16_t* p = text; p < end; ++p) {
+        if (StartsInsidePair(p, text))
+            continue;
+        pending.Count = 0;
+        if (FoldRead(p, end, len, options, pending) != first)
+            continue;
+        if (CompareFolded(p, end, pattern, n, len, options) == 0) {
+            matchLen = len;
+            return p;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 char32_t FoldRead(const char16_t* p, const char16_t* end, int& len, TRECompareOptions options,
@@ -224,40 +272,21 @@ int FoldCompare(const char16_t* a, const char16_t* aEnd, const char16_t* b, int 
 const char16_t* FindText(const char16_t* text, const char16_t* textEnd, const char16_t* pattern,
                          int patLen, int& matchLen, TRECompareOptions options) noexcept {
     matchLen = 0;
+    if (patLen <= 0)
+        return text < textEnd ? text : nullptr;
     const bool folding = options.Contains(coIgnoreWidth) || options.Contains(coIgnoreKana);
     const bool ignoreCase = options.Contains(coIgnoreCase);
     const bool asciiCase = ignoreCase && options.Contains(coASCIIOnly);
-    if (patLen <= 0)
-        return text < textEnd ? text : nullptr;
-    // A unit below U+0080 folds to itself or its lower case only, so it can rule out a start
-    // whatever the options; units from U+0080 up may fold to anything.
-    const char16_t first = pattern[0];
-    for (const char16_t* p = text; p < textEnd; ++p) {
-        if (*p >= 0xDC00 && *p <= 0xDFFF && p > text && p[-1] >= 0xD800 && p[-1] <= 0xDBFF)
-            continue; // the second half of a pair starts no character
-        if (folding || (ignoreCase && !asciiCase)) {
-            if (*p < 0x80 && first < 0x80 && LowerAscii(*p) != first && !folding)
-                continue;
-            int len = 0;
-            const int diff = folding ? FoldCompare(p, textEnd, pattern, patLen, len, options)
-                                     : CaseCompare(p, textEnd, pattern, patLen, len);
-            if (diff == 0) {
-                matchLen = len;
-                return p;
-            }
-            continue;
-        }
-        if (textEnd - p < patLen)
-            return nullptr;
-        const bool same =
-            asciiCase ? LowerAscii(*p) == LowerAscii(first) && SameTextAsciiCase(p, pattern, patLen)
-                      : *p == first && SameText(p, pattern, patLen);
-        if (same) {
-            matchLen = patLen;
-            return p;
-        }
+    const char16_t* hit = nullptr;
+    if (folding || (ignoreCase && !asciiCase)) {
+        hit = FindFolded(text, textEnd, pattern, patLen, matchLen,
+                         folding ? options : TRECompareOptions{coIgnoreCase});
+    } else {
+        hit = asciiCase ? FindAsciiCase(text, textEnd, pattern, patLen)
+                        : FindExact(text, textEnd, pattern, patLen);
+        matchLen = hit ? patLen : 0;
     }
-    return nullptr;
+    return hit;
 }
 
 const char16_t* SkipCombining(const char16_t* p, const char16_t* end, int n) noexcept {

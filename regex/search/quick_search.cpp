@@ -1,5 +1,6 @@
 #include "regex/search/quick_search.h"
 
+#include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
 #include <string>
@@ -10,12 +11,6 @@ namespace {
 
 bool IsSoundMark(char16_t unit) {
     return unit == 0xFF9E || unit == 0xFF9F;
-}
-
-int CharLen(const char16_t* p, const char16_t* end) {
-    int len = 1;
-    ReadChar(p, end, len);
-    return len;
 }
 
 } // namespace
@@ -53,13 +48,8 @@ bool TREQuickSearch::Exec(const char16_t* str, int textLen) {
 }
 
 bool TREQuickSearch::ExecNext() {
-    const char16_t* p;
-    if (FSkipP) {
-        p = FSkipP;
-        FSkipP = nullptr;
-    } else if (FMatchP && FMatchP < FTextEndP) {
-        p = FMatchP + CharLen(FMatchP, FTextEndP);
-    } else {
+    const char16_t* p = ResumePoint(FSkipP, FMatchP, FTextEndP);
+    if (!p) {
         FMatchP = nullptr;
         return false;
     }
@@ -125,7 +115,7 @@ const char16_t* TREQuickSearch::FindSingle(const char16_t* p, int& matchLen) con
         }
         // One character on, also when a sound mark was read with its kana: a match may start
         // at the mark, as it may for the matcher that tries every position.
-        p += CharLen(p, FTextEndP);
+        p += CharUnits(p, FTextEndP);
     }
     return nullptr;
 }

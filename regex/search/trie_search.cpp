@@ -1,5 +1,6 @@
 #include "regex/search/trie_search.h"
 
+#include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
 #include <algorithm>
@@ -9,26 +10,8 @@ namespace zel {
 
 namespace {
 
-int CharLen(const char16_t* p, const char16_t* end) {
-    int len = 1;
-    ReadChar(p, end, len);
-    return len;
-}
-
 bool FoldsWidthOrKana(TRECompareOptions options) {
     return options.Contains(coIgnoreWidth) || options.Contains(coIgnoreKana);
-}
-
-// The text as the literal codes hold it: case folding, then full width, then katakana.
-std::u16string FoldText(std::u16string_view text, TRECompareOptions options) {
-    std::u16string folded(text);
-    if (options.Contains(coIgnoreCase))
-        folded = ToCaseFold(folded, options.Contains(coASCIIOnly));
-    if (options.Contains(coIgnoreWidth))
-        folded = ToFullWidth(folded);
-    if (options.Contains(coIgnoreKana))
-        folded = ToKatakana(folded);
-    return folded;
 }
 
 } // namespace
@@ -100,8 +83,8 @@ void TRETrieSearch::Compile() {
     FMaxDepth = 0;
     for (std::size_t index = 0; index < FStrings.size(); ++index) {
         TString& s = FStrings[index];
-        s.Folded = FoldText(s.Source, s.Options);
-        const std::u16string key = FoldText(s.Source, FKeyOptions);
+        s.Folded = FoldLiteralText(s.Source, s.Options);
+        const std::u16string key = FoldLiteralText(s.Source, FKeyOptions);
         int node = 0;
         int depth = 0;
         TUnicodeMultiChar pending;
@@ -241,22 +224,14 @@ bool TRETrieSearch::Exec(const char16_t* str, int textLen) {
 }
 
 bool TRETrieSearch::ExecNext() {
-    const char16_t* p;
-    if (FSkipP) {
-        p = FSkipP;
-        FSkipP = nullptr;
-    } else if (FStartP && FStartP < FMatchEndP) {
-        p = FStartP + CharLen(FStartP, FMatchEndP);
-    } else {
-        return false;
-    }
-    return ScanFrom(p);
+    const char16_t* p = ResumePoint(FSkipP, FStartP, FMatchEndP);
+    return p && ScanFrom(p);
 }
 
 bool TRETrieSearch::Find(const char16_t* str, const char16_t* end) {
     if (!FCompiled)
         Compile();
-    for (const char16_t* s = str; s < end; s += CharLen(s, end)) {
+    for (const char16_t* s = str; s < end; s += CharUnits(s, end)) {
         CollectEnds(s, end);
         if (FMatchCount > 0)
             return IsMatch(s, end);
@@ -280,13 +255,13 @@ bool TRETrieSearch::ScanFrom(const char16_t* p) {
     TUnicodeMultiChar pending;
     const auto tryStarts = [&](const char16_t* from, const char16_t* last) {
         for (const char16_t* s = std::max(from, nextStart); s <= last && s < end;
-             s += CharLen(s, end)) {
+             s += CharUnits(s, end)) {
             CollectEnds(s, end);
             if (FMatchCount > 0) {
                 FStartP = s;
                 return TakeNextEnd();
             }
-            nextStart = s + CharLen(s, end);
+            nextStart = s + CharUnits(s, end);
         }
         return false;
     };

@@ -247,6 +247,17 @@ std::u16string ToHiragana(std::u16string_view text) {
     return MapUnits(text, HiraganaOf);
 }
 
+std::u16string FoldLiteralText(std::u16string_view text, TRECompareOptions options) {
+    std::u16string folded(text);
+    if (options.Contains(coIgnoreCase))
+        folded = ToCaseFold(folded, options.Contains(coASCIIOnly));
+    if (options.Contains(coIgnoreWidth))
+        folded = ToFullWidth(folded);
+    if (options.Contains(coIgnoreKana))
+        folded = ToKatakana(folded);
+    return folded;
+}
+
 bool SameText(const char16_t* a, const char16_t* b, int n) noexcept {
     return std::char_traits<char16_t>::compare(a, b, static_cast<std::size_t>(n)) == 0;
 }

@@ -31,6 +31,13 @@ constexpr char32_t ReadChar(const char16_t* p, const char16_t* end, int& len) no
     return unit;
 }
 
+// The units of the character at p (p < end): 2 for a surrogate pair, else 1.
+constexpr int CharUnits(const char16_t* p, const char16_t* end) noexcept {
+    int len = 1;
+    ReadChar(p, end, len);
+    return len;
+}
+
 // Appends cp, as a surrogate pair when it lies above U+FFFF.
 void AppendChar(std::u16string& text, char32_t cp);
 
@@ -111,6 +118,10 @@ std::u16string ToHalfWidth(std::u16string_view text);
 // Hiragana U+3041-U+3096, U+309D-U+309E to katakana (and back); everything else stays.
 std::u16string ToKatakana(std::u16string_view text);
 std::u16string ToHiragana(std::u16string_view text);
+// A literal folded as the options ask, in the order FoldRead folds: ToCaseFold (ASCII only with
+// coASCIIOnly), then ToFullWidth, then ToKatakana. This is the form of the pattern text that
+// FoldCompare, CaseCompare and FindText expect.
+std::u16string FoldLiteralText(std::u16string_view text, TRECompareOptions options);
 
 // ---- Comparisons and search --------------------------------------------------------------
 

@@ -45,17 +45,6 @@ std::vector<Hit> ReferenceHits(std::u16string_view text, std::u16string_view pat
     return hits;
 }
 
-std::u16string Fold(std::u16string_view text, TRECompareOptions options) {
-    std::u16string folded(text);
-    if (options.Contains(coIgnoreCase))
-        folded = ToCaseFold(folded, options.Contains(coASCIIOnly));
-    if (options.Contains(coIgnoreWidth))
-        folded = ToFullWidth(folded);
-    if (options.Contains(coIgnoreKana))
-        folded = ToKatakana(folded);
-    return folded;
-}
-
 TEST(QuickSearch, AgreesWithThePlainSearchUnderEveryOption) {
     // Pieces that exercise the foldings: letters in both cases, a sharp s, half-width kana with
     // and without sound marks, full-width and hiragana forms, a surrogate pair.
@@ -81,7 +70,7 @@ TEST(QuickSearch, AgreesWithThePlainSearchUnderEveryOption) {
         for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i)
             pattern += piece();
         for (const TRECompareOptions options : optionSets) {
-            const std::u16string folded = Fold(pattern, options);
+            const std::u16string folded = FoldLiteralText(pattern, options);
             TREQuickSearch search;
             search.SetFindText(folded);
             search.SetOptions(options);
@@ -127,13 +116,13 @@ TEST(QuickSearch, StaysInsideItsWindow) {
     for (const std::u16string pattern : {u"b", u"ab", u"aab", u"aaab", u"zzzzz"}) {
         for (const TRECompareOptions options : optionSets) {
             TREQuickSearch search;
-            search.SetFindText(Fold(pattern, options));
+            search.SetFindText(FoldLiteralText(pattern, options));
             search.SetOptions(options);
             EXPECT_FALSE(search.Exec(buffer.get(), window)) << int(options.ToBits());
         }
     }
     TREQuickSearch search;
-    search.SetFindText(Fold(u"aaaa", coIgnoreWidth));
+    search.SetFindText(FoldLiteralText(u"aaaa", coIgnoreWidth));
     search.SetOptions(coIgnoreWidth);
     ASSERT_TRUE(search.Exec(buffer.get(), window));
     EXPECT_EQ(search.MatchP(), buffer.get() + 2);

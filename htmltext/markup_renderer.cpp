@@ -38,14 +38,14 @@ MarkupRenderer::MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarku
                    startFont_.Orientation};
     state_.TextColor = startText_;
     state_.ColorBeforeFont = startText_;
-    selected_ = state_.Font;
-    selectedDesc_ = startFont_;
+    startStyle_ = state_.Font;
+    selected_ = startStyle_;
     ghHeight_ = canvas_.TextExtent(u"gh").cy;
     canvas_.SetBrushColor(clNone);
 }
 
 MarkupRenderer::~MarkupRenderer() {
-    if (!(selectedDesc_ == startFont_))
+    if (!(selected_ == startStyle_))
         canvas_.SelectFont(startFont_);
     canvas_.SetTextColor(startText_);
     canvas_.SetBrushColor(startBrush_);

@@ -163,8 +163,9 @@ private:
     Color startText_ = clNone;
     Color startBrush_ = clNone;
     std::vector<std::u16string> faces_;
-    FontStyle selected_;
-    FontDesc selectedDesc_;
+    FontStyle startStyle_;
+    FontStyle selected_;    // the style whose font the canvas holds
+    FontDesc selectedDesc_; // reused for every font change of the call
     int ghHeight_ = 0;
     int letterWidth_ = -1;
 

@@ -109,13 +109,22 @@ const char16_t* FindAsciiCase(const char16_t* text, const char16_t* end, const c
     return nullptr;
 }
 
+// Whether the unit, from U+0080 up, may begin a character whose case folding begins with an
+// ASCII character (surrogates never do).
+bool MayFoldToAscii(char16_t unit) {
+    return ((kAsciiFoldPages[unit >> 14] >> ((unit >> 8) & 63)) & 1) != 0;
+}
+
 // Every start whose first folded character is the pattern's is compared in full.
 const char16_t* FindFolded(const char16_t* text, const char16_t* end, const char16_t* pattern,
                            int n, int& matchLen, TRECompareOptions options) {
     TUnicodeMultiChar pending;
     int len = 0;
     const char32_t first = FoldRead(pattern, pattern + n, len, options, pending);
+    const bool asciiStart = first < 0x80 && options == TRECompareOptions{coIgnoreCase};
     for (const char16_t* p = text; p < end; ++p) {
+        if (asciiStart && (*p < 0x80 ? LowerAscii(*p) != first : !MayFoldToAscii(*p)))
+            continue;
         if (StartsInsidePair(p, text))
             continue;
         pending.Count = 0;

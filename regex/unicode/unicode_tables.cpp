@@ -2457,6 +2457,10 @@ const TFoldEntry kFoldEntries[149] = {
     {1, {-40, 0, 0}},
 };
 
+const std::uint64_t kAsciiFoldPages[4] = {
+0x0000000240000003, 0x0000000000000000, 0x0000000000000000, 0x0800000000000000,
+};
+
 const TBlockRange kBlocks[220] = {
     {0x0000, 0x007F}, {0x0080, 0x00FF}, {0x0100, 0x017F}, {0x0180, 0x024F},
     {0x0250, 0x02AF}, {0x02B0, 0x02FF}, {0x0300, 0x036F}, {0x0370, 0x03FF},

@@ -40,6 +40,9 @@ extern const std::uint8_t kFirstLevel[0x110000 / 128];
 extern const std::uint16_t kSecondLevel[][128];
 extern const TCharRecord kRecords[];
 extern const TFoldEntry kFoldEntries[];
+// Bit n: some character from U+0080 up in U+nn00-U+nnFF folds to a string that begins with an
+// ASCII character.
+extern const std::uint64_t kAsciiFoldPages[4];
 extern const TBlockRange kBlocks[kUnicodePropertyCount - kFirstBlock];
 // The "\p" name of every member, in member order.
 extern const std::u16string_view kPropertyNames[kUnicodePropertyCount];

@@ -180,6 +180,14 @@ for (let cp = 0x3000; cp <= 0x30FF; ++cp) {
     toHalf.push(parts.length === 2 ? parts : [parts[0], 0]);
 }
 
+// ---- Pages (code point div 256) of the BMP characters from U+0080 up that fold to something
+// beginning with an ASCII character: elsewhere a search for an ASCII start can skip a unit at
+// once.
+const asciiFoldPages = [0n, 0n, 0n, 0n];
+for (const [cp, to] of folding) {
+    if (cp >= 0x80 && cp <= 0xFFFF && to[0] < 0x80) asciiFoldPages[cp >> 14] |= 1n << BigInt((cp >> 8) & 63);
+}
+
 // ---- Property names -----------------------------------------------------------------------
 const nameIndex = members.map((name, prop) => ({ key: name.toLowerCase(), prop }));
 nameIndex.push({ key: 'l&', prop: members.indexOf('LC') });
@@ -211,6 +219,10 @@ ${rows(records, 6, (r) => `{${r.join(', ')}}`)}
 
 const TFoldEntry kFoldEntries[${foldEntries.length}] = {
 ${rows(foldEntries, 4, (e) => `{${e[0]}, {${e.slice(1).join(', ')}}}`)}
+};
+
+const std::uint64_t kAsciiFoldPages[4] = {
+${asciiFoldPages.map((w) => '0x' + w.toString(16).toUpperCase().padStart(16, '0')).join(', ')},
 };
 
 const TBlockRange kBlocks[${blocks.length}] = {

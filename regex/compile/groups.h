@@ -40,7 +40,7 @@ public:
     const char16_t* FSubExp = nullptr;        // pattern text just after the opening parenthesis
     int FSameGroup = 0;                       // next group of the same name, 0 = none
     bool FJoinMatch = false;                  // the target of a back-reference
-    TRETextPosRec FCharLength;
+    TRETextPosRec FCharLength{0, -1};         // unknown until the NFA builder measures the group
     const char16_t* FStartP = nullptr;
     const char16_t* FStartPBuf = nullptr;
     const char16_t* FEndP = nullptr;

@@ -71,8 +71,8 @@ constexpr std::pair<char16_t, char16_t> kEscapeControls[] = {
 } // namespace
 
 TRELex::TRELex(TREOwner& ARegExp, std::u16string_view Expression)
-    : FRegExp(ARegExp), FPattern(Expression), FTopP(FPattern.c_str()),
-      FLastP(FPattern.c_str() + FPattern.size()) {
+    : FRegExp(ARegExp), FPattern(Expression), FTopP(FPattern.data()),
+      FLastP(FPattern.data() + FPattern.size()) {
     FS.Options = ARegExp.FOptions;
     FS.P = FS.TokenStartP = FTopP;
     FGroupCount = CountGroup(Expression);

@@ -99,6 +99,7 @@ inline constexpr int kRepeatUnbounded = 32767;
 
 class TRELex {
 public:
+    // Expression must outlive the lexer (group positions point into it).
     TRELex(TREOwner& ARegExp, std::u16string_view Expression);
 
     // Reads the next token. Skip is only used by the lexer itself when it re-reads after a
@@ -204,7 +205,7 @@ private:
     void SetChar(char32_t c);
 
     TREOwner& FRegExp;
-    std::u16string FPattern;
+    std::u16string_view FPattern; // not owned: outlives the lexer
     const char16_t* FTopP;
     const char16_t* FLastP;
     State FS;

@@ -107,4 +107,26 @@ private:
     TRELineBreakKind FLineBreakKind = lbAnyCRLF;
 };
 
+// Makes [top, end) the window for the lifetime of the scope (a compile-time question such as
+// "does this code match that literal's text" asks it of the text itself).
+class TREWindowScope {
+public:
+    TREWindowScope(TREOwner& owner, const char16_t* top, const char16_t* end)
+        : FOwner(owner), FTop(owner.FMatchTopP), FEnd(owner.FMatchEndP) {
+        owner.FMatchTopP = top;
+        owner.FMatchEndP = end;
+    }
+    ~TREWindowScope() {
+        FOwner.FMatchTopP = FTop;
+        FOwner.FMatchEndP = FEnd;
+    }
+    TREWindowScope(const TREWindowScope&) = delete;
+    TREWindowScope& operator=(const TREWindowScope&) = delete;
+
+private:
+    TREOwner& FOwner;
+    const char16_t* FTop;
+    const char16_t* FEnd;
+};
+
 } // namespace zel

@@ -130,8 +130,11 @@ const std::pair<const char*, const char*> kRatios[] = {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // With repetitions the median stands for the benchmark.
+        for (const Run& run : runs) {
+            if (run.aggregate_name.empty() || run.aggregate_name == "median")
+                times_[run.run_name.str()] = run.GetAdjustedRealTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void PrintRatios() const {

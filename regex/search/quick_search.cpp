@@ -145,7 +145,8 @@ const char16_t* TREQuickSearch::FindSunday(const char16_t* p, int& matchLen) con
         const char16_t* at = p + i;
         if (folding) {
             int len = 0;
-            if (FoldCompare(at, FTextEndP, pattern, patternLen, len, FOptions) == 0) {
+            if (SkipUnitAt(at) == pattern[0] &&
+                FoldCompare(at, FTextEndP, pattern, patternLen, len, FOptions) == 0) {
                 matchLen = len;
                 return at;
             }

@@ -7,15 +7,15 @@ namespace zel {
 Exception::Exception(std::u16string message)
     : std::runtime_error(Utf16ToUtf8(message)), message_(std::move(message)) {}
 
-std::u16string FormatMessage(std::u16string_view templ, std::u16string_view arg) {
+std::u16string FormatText(std::u16string_view templ, std::u16string_view arg) {
     std::u16string out(templ);
     if (auto at = out.find(u"%s"); at != std::u16string::npos)
         out.replace(at, 2, arg);
     return out;
 }
 
-std::u16string FormatMessage(std::u16string_view templ, std::u16string_view arg1,
-                             std::u16string_view arg2) {
+std::u16string FormatText(std::u16string_view templ, std::u16string_view arg1,
+                          std::u16string_view arg2) {
     std::u16string out(templ);
     auto at = out.find(u"%s");
     if (at == std::u16string::npos)

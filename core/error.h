@@ -16,8 +16,8 @@ private:
 };
 
 // Replaces the first "%s" of a message template with an argument, as the system's messages do.
-std::u16string FormatMessage(std::u16string_view templ, std::u16string_view arg);
-std::u16string FormatMessage(std::u16string_view templ, std::u16string_view arg1,
-                             std::u16string_view arg2);
+std::u16string FormatText(std::u16string_view templ, std::u16string_view arg);
+std::u16string FormatText(std::u16string_view templ, std::u16string_view arg1,
+                          std::u16string_view arg2);
 
 } // namespace zel

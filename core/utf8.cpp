@@ -6,7 +6,9 @@ namespace zel {
 
 namespace {
 
-[[noreturn]] void Invalid() { throw Exception(std::u16string(kInvalidUtf8Message)); }
+[[noreturn]] void Invalid() {
+    throw Exception(std::u16string(kInvalidUtf8Message));
+}
 
 void Append(std::u16string& out, char32_t cp) {
     if (cp < 0x10000) {

@@ -25,10 +25,13 @@ for preset in native native-asan win64; do
     run=(ctest --preset "$preset" -j "$jobs")
     if [ "$preset" = win64 ]; then
         zel_wine_prefix_ready
+        # A Wine session left from another display would answer slowly: start afresh.
+        wineserver -k 2>/dev/null
         run=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}")
     fi
     out=$("${run[@]}" 2>&1)
     status=$?
+    [ "$preset" = win64 ] && wineserver -k 2>/dev/null
     echo "$out"
     line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' <<<"$out" | tail -n 1)
     if [ -n "$line" ]; then

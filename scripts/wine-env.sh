@@ -14,6 +14,9 @@ zel_wine_prefix_ready() {
             flock 9
             if [ ! -f "$WINEPREFIX/.zel-ready" ]; then
                 wineboot --init >/dev/null 2>&1 || true
+                # Wine draws the window frames itself, so windows look and measure the same
+                # with or without a window manager.
+                wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
                 wineserver --wait || true
                 touch "$WINEPREFIX/.zel-ready"
             fi

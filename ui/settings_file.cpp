@@ -81,7 +81,8 @@ SettingsFile SettingsFile::FromBytes(std::string_view bytes) {
         if (line.empty() || line[0] == u';')
             continue;
         if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-            file.sections_.push_back({std::u16string(TrimBlanks(line.substr(1, line.size() - 2))), {}});
+            file.sections_.push_back(
+                {std::u16string(TrimBlanks(line.substr(1, line.size() - 2))), {}});
             current = &file.sections_.back();
             continue;
         }

@@ -46,11 +46,12 @@ TEST(Utf8, EncodesRoundTripAndReplacesLoneSurrogates) {
     EXPECT_EQ(Utf16ToUtf8(u"\xD800x"), "\xEF\xBF\xBDx");
 }
 
-TEST(FormatMessage, FillsPlaceholdersInOrder) {
-    EXPECT_EQ(FormatMessage(u"ファイル %s は開けません。 %s ", u"C:\\a.txt", u"err"),
+TEST(FormatText, FillsPlaceholdersInOrder) {
+    EXPECT_EQ(FormatText(u"ファイル %s は開けません。 %s ", u"C:\\a.txt", u"err"),
               u"ファイル C:\\a.txt は開けません。 err ");
-    EXPECT_EQ(FormatMessage(u"クリップボード %s を開けません", u"%s"), u"クリップボード %s を開けません");
-    EXPECT_EQ(FormatMessage(u"none", u"x"), u"none");
+    EXPECT_EQ(FormatText(u"クリップボード %s を開けません", u"%s"),
+              u"クリップボード %s を開けません");
+    EXPECT_EQ(FormatText(u"none", u"x"), u"none");
 }
 
 } // namespace

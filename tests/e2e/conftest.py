@@ -1,0 +1,184 @@
+"""End-to-end harness: real programs in a scratch folder under Wine, driven as a user would.
+
+xdotool clicks and types, xclip reads the clipboard, import takes screenshots; wintool (a small
+Win32 program built with the tests) reports what only the window system knows: class names,
+rectangles and message-box texts. Waiting is always for a condition, with a timeout.
+"""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+WINE_RUN = ROOT / "scripts" / "wine-run.sh"
+PROGRAM_DIR = Path(os.environ.get("ZEL_PROGRAM_DIR", ROOT / "build" / "win64" / "program"))
+WINTOOL = Path(os.environ.get("ZEL_WINTOOL", ROOT / "build" / "win64" / "tests" / "e2e" / "wintool.exe"))
+TIMEOUT = 60
+
+CLASSES = {"Velmora": "TForm1", "Tamsorn": "TForm3"}
+BOM = b"\xef\xbb\xbf"
+
+
+def wait_for(condition, what, timeout=TIMEOUT):
+    """Polls until the condition gives a true value, and returns it."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.2)
+
+
+def wintool(*args):
+    # Output goes to a file, not a pipe: Wine may start its own long-lived helpers (the
+    # desktop process) from this call, and they would hold a pipe open after wintool ended.
+    with tempfile.TemporaryFile() as out:
+        try:
+            result = subprocess.run([str(WINE_RUN), str(WINTOOL), *args], stdout=out,
+                                    stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
+                                    timeout=TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return None
+        if result.returncode != 0:
+            return None
+        out.seek(0)
+        text = out.read().decode("utf-8").strip()
+    return json.loads(text) if text else {}
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True,
+                          stdin=subprocess.DEVNULL, timeout=TIMEOUT)
+
+
+def x_window(title):
+    """The X window whose title is exactly this text."""
+    out = xdotool("search", "--name", f"^{title}$").stdout.split()
+    return out[0] if out else None
+
+
+def press_keys(title, *keys):
+    window = wait_for(lambda: x_window(title), f"an X window titled {title!r}")
+    xdotool("windowfocus", window)
+    xdotool("key", "--clearmodifiers", *keys)
+
+
+class Program:
+    """One deliverable started from its own folder."""
+
+    def __init__(self, folder: Path, name: str):
+        self.folder = folder
+        self.name = name
+        self.class_name = CLASSES[name]
+        self.exe = folder / f"{name}.exe"
+        self.settings = folder / f"{name}.exe_ユーザー設定.ini"
+        self.processes = []
+
+    def start(self):
+        log = open(self.folder / f"{self.name}-{len(self.processes)}.log", "wb")
+        env = dict(os.environ, WINEDEBUG="err+all,warn+seh")
+        proc = subprocess.Popen([str(WINE_RUN), str(self.exe)], cwd=self.folder, env=env,
+                                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        log.close()
+        self.processes.append(proc)
+        return proc
+
+    def exited_early(self):
+        """Fails at once, with Wine's report, when the program ended while we waited."""
+        proc = self.processes[-1]
+        if proc.poll() is not None:
+            log = self.folder / f"{self.name}-{len(self.processes) - 1}.log"
+            raise AssertionError(f"{self.name} ended with {proc.returncode}:\n"
+                                 + log.read_text(errors="replace")[-4000:])
+
+    def window(self):
+        return wintool("find", self.class_name)
+
+    def count(self):
+        return wintool("count", self.class_name)["count"]
+
+    def wait_window(self):
+        def shown():
+            self.exited_early()
+            w = self.window()
+            return w if w and w["visible"] else None
+        return wait_for(shown, f"the {self.class_name} window")
+
+    def dialog(self):
+        return wintool("dialog", self.name)
+
+    def move(self, left, top, width, height):
+        """Places the window as a user would by dragging its frame."""
+        assert wintool("move", self.class_name, str(left), str(top), str(width),
+                       str(height)) is not None
+
+    def minimize(self):
+        assert wintool("minimize", self.class_name) is not None
+
+    def wait_exit(self, proc=None):
+        proc = proc or self.processes[-1]
+        wait_for(lambda: proc.poll() is not None, f"{self.name} to end")
+        return proc.returncode
+
+    def close(self):
+        """Alt+F4 on the main window, as a user closes it."""
+        title = self.window()["title"]
+        press_keys(title, "alt+F4")
+
+    def stop(self):
+        for proc in self.processes:
+            if proc.poll() is None:
+                proc.send_signal(signal.SIGTERM)
+                try:
+                    proc.wait(timeout=TIMEOUT)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+        wait_for(lambda: self.count() == 0, f"no {self.class_name} window left")
+
+
+@pytest.fixture
+def program_folder(tmp_path):
+    """A scratch program folder: both programs and their phrase-list templates."""
+    for item in PROGRAM_DIR.iterdir():
+        if item.is_file():
+            shutil.copy(item, tmp_path / item.name)
+    return tmp_path
+
+
+@pytest.fixture
+def programs(program_folder):
+    started = {}
+
+    def get(name):
+        if name not in started:
+            started[name] = Program(program_folder, name)
+        return started[name]
+
+    yield get
+    for program in started.values():
+        program.stop()
+
+
+@pytest.fixture(scope="session", autouse=True)
+def wine_ready():
+    """The first Wine start on a new display may take long; later ones are quick."""
+    wait_for(lambda: wintool("workarea"), "Wine to answer", timeout=300)
+
+
+@pytest.fixture(scope="session")
+def frame():
+    """The outer size a main window adds to its client area."""
+    return wintool("frame")
+
+
+@pytest.fixture(scope="session")
+def workarea():
+    return wintool("workarea")

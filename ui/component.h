@@ -1,0 +1,50 @@
+#pragma once
+// Components: every object of the framework has an owner that frees it, and may ask to be
+// told when a component it references (without owning) goes away.
+//
+// Events throughout the framework are std::function members named as the system names them
+// (OnClick, OnChange, ...), empty when unassigned, called with the sender first.
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zel {
+
+class Component;
+using TNotifyEvent = std::function<void(Component* Sender)>;
+
+enum class TOperation { opInsert, opRemove };
+
+class Component {
+public:
+    explicit Component(Component* owner);
+    virtual ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    Component* Owner() const noexcept { return owner_; }
+
+    // Creates a component owned by this one; the owner frees it, last made first freed.
+    template <class T, class... Args>
+    T* Make(Args&&... args) {
+        auto owned = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T* raw = owned.get();
+        components_.push_back(std::move(owned));
+        return raw;
+    }
+
+    // Both sides are told (Notification with opRemove) when the other one is freed.
+    void FreeNotification(Component* other);
+
+protected:
+    virtual void Notification(Component* component, TOperation operation);
+
+private:
+    void Forget(Component* other);
+
+    Component* owner_;
+    std::vector<std::unique_ptr<Component>> components_;
+    std::vector<Component*> notified_; // not owned
+};
+
+} // namespace zel

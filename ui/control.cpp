@@ -1,0 +1,347 @@
+#include "ui/control.h"
+
+#include "core/error.h"
+#include "ui/application.h"
+#include "ui/files.h"
+#include "ui/wide.h"
+
+#include <algorithm>
+
+namespace zel {
+
+COLORREF ColorToRGB(TColor color) {
+    if (color & 0xFF000000u)
+        return ::GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color);
+}
+
+// ---- Control -------------------------------------------------------------------------------
+
+Control::Control(Component* owner) : Component(owner) {}
+
+Control::~Control() {
+    if (parent_)
+        parent_->RemoveChild(this);
+}
+
+void Control::SetParent(WinControl* parent) {
+    if (parent == parent_)
+        return;
+    if (parent_)
+        parent_->RemoveChild(this);
+    parent_ = parent;
+    if (parent_)
+        parent_->AddChild(this);
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    layout_.AnchorOrigin = zel::BoundsRect(left, top, width, height);
+    layout_.Bounds = layout_.AnchorOrigin;
+    if (parent_) {
+        layout_.OriginParentWidth = parent_->ClientWidth();
+        layout_.OriginParentHeight = parent_->ClientHeight();
+    }
+    ApplyArrangedBounds(layout_.AnchorOrigin);
+    if (parent_ && layout_.Align != TAlign::alNone)
+        parent_->Realign();
+}
+
+void Control::ApplyArrangedBounds(const TRect& bounds) {
+    StoreBounds(bounds);
+    BoundsChanged();
+}
+
+void Control::StoreBounds(const TRect& bounds) {
+    bounds_ = bounds;
+    layout_.Bounds = bounds;
+}
+
+void Control::SetAlign(TAlign align) {
+    layout_.Align = align;
+    if (parent_)
+        parent_->Realign();
+}
+
+void Control::SetAlignWithMargins(bool value) {
+    layout_.AlignWithMargins = value;
+    if (parent_)
+        parent_->Realign();
+}
+
+void Control::SetVisible(bool visible) {
+    if (layout_.Visible == visible)
+        return;
+    layout_.Visible = visible;
+    if (parent_)
+        parent_->Realign();
+}
+
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+}
+void Control::SetFont(const FontDesc& desc) {
+    font_.Assign(desc);
+}
+void Control::SetColor(TColor color) {
+    color_ = color;
+}
+
+LayoutItem Control::LayoutState() const {
+    return layout_;
+}
+
+// ---- WinControl ----------------------------------------------------------------------------
+
+WinControl::WinControl(Component* owner) : Control(owner) {}
+
+WinControl::~WinControl() {
+    for (Control* child : children_)
+        child->parent_ = nullptr;
+    DestroyHandle();
+}
+
+void WinControl::DestroyHandle() {
+    if (!handle_)
+        return;
+    HWND window = std::exchange(handle_, nullptr);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (systemProc_)
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    ::DestroyWindow(window);
+}
+
+WinControl* WinControl::FromHandle(HWND window) {
+    return window ? reinterpret_cast<WinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA))
+                  : nullptr;
+}
+
+LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        if (auto* self = static_cast<WinControl*>(create->lpCreateParams)) {
+            self->handle_ = window;
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    }
+    WinControl* self = FromHandle(window);
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        LRESULT result = self->DefaultHandler(message, wParam, lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+        return result;
+    }
+    try {
+        return self->WndProc(message, wParam, lParam);
+    } catch (...) {
+        Application::Instance().HandleException();
+        return 0;
+    }
+}
+
+void WinControl::RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, className, &wc))
+        return;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &WinControl::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    if (!::RegisterClassExW(&wc))
+        throw Exception(SystemErrorText(::GetLastError()));
+}
+
+void WinControl::FillCreateParams(CreateParams& params) {
+    RegisterOwnClass(L"ZelWinControl", nullptr, nullptr);
+    params.ClassName = L"ZelWinControl";
+}
+
+void WinControl::CreateHandle() {
+    CreateParams params;
+    params.Caption = caption_;
+    FillCreateParams(params);
+    HWND parentWindow = nullptr;
+    if (!IsTopLevel()) {
+        if (!Parent())
+            return;
+        parentWindow = Parent()->Handle();
+        if (TabStop())
+            params.Style |= WS_TABSTOP;
+    }
+    if (Visible() && !IsTopLevel())
+        params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    const TRect& b = BoundsRect();
+    HWND window = ::CreateWindowExW(params.ExStyle, params.ClassName, W(params.Caption),
+                                    params.Style, b.Left, b.Top, b.Width(), b.Height(),
+                                    parentWindow, nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!window)
+        throw Exception(SystemErrorText(::GetLastError()));
+    if (params.SystemClass) {
+        handle_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        systemProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StaticWndProc)));
+    }
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    for (Control* child : children_)
+        if (auto* windowed = dynamic_cast<WinControl*>(child))
+            windowed->Handle();
+    HandleCreated();
+}
+
+HWND WinControl::Handle() {
+    if (!handle_)
+        CreateHandle();
+    return handle_;
+}
+
+void WinControl::SetParent(WinControl* parent) {
+    Control::SetParent(parent);
+    if (parent && parent->HandleAllocated())
+        Handle();
+}
+
+void WinControl::SetVisible(bool visible) {
+    Control::SetVisible(visible);
+    if (handle_ && !IsTopLevel())
+        ::ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void WinControl::SetEnabled(bool enabled) {
+    Control::SetEnabled(enabled);
+    if (handle_)
+        ::EnableWindow(handle_, enabled);
+}
+
+void WinControl::SetFont(const FontDesc& desc) {
+    Control::SetFont(desc);
+    if (handle_)
+        ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
+}
+
+void WinControl::SetColor(TColor color) {
+    Control::SetColor(color);
+    colorBrush_.reset();
+    Invalidate();
+}
+
+void WinControl::SetCaption(std::u16string caption) {
+    caption_ = std::move(caption);
+    if (handle_)
+        ::SetWindowTextW(handle_, W(caption_));
+}
+
+void WinControl::Invalidate() {
+    if (handle_)
+        ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void WinControl::SetFocus() {
+    ::SetFocus(Handle());
+}
+
+SIZE WinControl::ClientSize() {
+    RECT r{};
+    if (!handle_)
+        return {Width(), Height()};
+    if (IsTopLevel() && ::IsIconic(handle_)) {
+        // A minimised window has no client area: answer the one it will have when restored.
+        RECT frame{0, 0, 0, 0};
+        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(::GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
+        return {Width() - (frame.right - frame.left), Height() - (frame.bottom - frame.top)};
+    }
+    ::GetClientRect(handle_, &r);
+    return {r.right, r.bottom};
+}
+
+int WinControl::ClientWidth() {
+    return ClientSize().cx;
+}
+int WinControl::ClientHeight() {
+    return ClientSize().cy;
+}
+
+void WinControl::AddChild(Control* child) {
+    children_.push_back(child);
+}
+
+void WinControl::RemoveChild(Control* child) {
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+void WinControl::Realign() {
+    if (arranging_ || children_.empty())
+        return;
+    arranging_ = true;
+    std::vector<LayoutItem> items;
+    items.reserve(children_.size());
+    for (Control* child : children_)
+        items.push_back(child->LayoutState());
+    auto placed = ArrangeChildren(ClientWidth(), ClientHeight(), items);
+    for (size_t i = 0; i < children_.size(); ++i)
+        if (!(placed[i] == children_[i]->BoundsRect()))
+            children_[i]->ApplyArrangedBounds(placed[i]);
+    arranging_ = false;
+}
+
+void WinControl::BoundsChanged() {
+    if (!handle_)
+        return;
+    const TRect& b = BoundsRect();
+    ::SetWindowPos(handle_, nullptr, b.Left, b.Top, b.Width(), b.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HBRUSH WinControl::BackgroundBrush(HDC dc) {
+    ::SetBkMode(dc, TRANSPARENT);
+    if (Color() & 0xFF000000u)
+        return ::GetSysColorBrush(static_cast<int>(Color() & 0xFF));
+    if (!colorBrush_)
+        colorBrush_.reset(::CreateSolidBrush(ColorToRGB(Color())));
+    return colorBrush_.get();
+}
+
+LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    return systemProc_ ? ::CallWindowProcW(systemProc_, handle_, message, wParam, lParam)
+                       : ::DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            child->CommandNotify(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(child->BackgroundBrush(reinterpret_cast<HDC>(wParam)));
+        break;
+    case WM_SIZE:
+        Realign();
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(::LoadCursorW(nullptr, Cursor()));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+} // namespace zel

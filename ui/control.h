@@ -1,0 +1,166 @@
+#pragma once
+// Controls and windowed controls.
+//
+// A WinControl creates its HWND on demand. One static window procedure binds the object to
+// its window (at WM_NCCREATE for our own classes, right after creation for the system's
+// classes, which are subclassed) and forwards every message to the virtual WndProc; a
+// handler returns its result, and calls DefaultHandler for what it leaves to the system.
+// A failure thrown by a handler ends that handler and goes to the application's general
+// error report. The binding is cut before the window is destroyed by its object, so no
+// virtual call reaches an object under destruction.
+#include "ui/component.h"
+#include "ui/font.h"
+#include "ui/layout.h"
+#include "ui/unique_handle.h"
+
+#include <string>
+
+namespace zel {
+
+using TColor = uint32_t;
+inline constexpr TColor clNone = 0x1FFFFFFF;
+inline constexpr TColor SystemColor(int index) {
+    return 0xFF000000u + index;
+}
+inline constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+inline constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
+inline constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
+COLORREF ColorToRGB(TColor color);
+
+class WinControl;
+
+class Control : public Component {
+public:
+    explicit Control(Component* owner);
+    ~Control() override;
+
+    WinControl* Parent() const noexcept { return parent_; }
+    virtual void SetParent(WinControl* parent);
+
+    int Left() const { return bounds_.Left; }
+    int Top() const { return bounds_.Top; }
+    int Width() const { return bounds_.Width(); }
+    int Height() const { return bounds_.Height(); }
+    const TRect& BoundsRect() const { return bounds_; }
+    // Explicit placement: also where the anchors measure from.
+    void SetBounds(int left, int top, int width, int height);
+
+    TAlign Align() const { return layout_.Align; }
+    void SetAlign(TAlign align);
+    TAnchors Anchors() const { return layout_.Anchors; }
+    void SetAnchors(TAnchors anchors) { layout_.Anchors = anchors; }
+    TMargins& Margins() { return layout_.Margins; }
+    void SetAlignWithMargins(bool value);
+
+    bool Visible() const { return layout_.Visible; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+
+    Font& GetFont() { return font_; }
+    virtual void SetFont(const FontDesc& desc);
+    TColor Color() const { return color_; }
+    virtual void SetColor(TColor color);
+    LPCWSTR Cursor() const { return cursor_; }
+    void SetCursor(LPCWSTR systemCursor) { cursor_ = systemCursor; }
+    const std::u16string& Hint() const { return hint_; }
+    void SetHint(std::u16string hint) { hint_ = std::move(hint); }
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int order) { tabOrder_ = order; }
+    bool TabStop() const { return tabStop_; }
+    virtual void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+
+    // The layout record the parent arranges this control with.
+    LayoutItem LayoutState() const;
+
+protected:
+    // Called after the bounds changed, by SetBounds or by the parent's arrangement.
+    virtual void BoundsChanged() {}
+    void ApplyArrangedBounds(const TRect& bounds);
+    // Records where the window system has put the control, without moving it again.
+    void StoreBounds(const TRect& bounds);
+    friend class WinControl;
+
+private:
+    WinControl* parent_ = nullptr; // not owned: the owner frees this control
+    TRect bounds_;
+    LayoutItem layout_;
+    bool enabled_ = true;
+    Font font_;
+    TColor color_ = clBtnFace;
+    LPCWSTR cursor_ = IDC_ARROW;
+    std::u16string hint_;
+    int tabOrder_ = 0;
+    bool tabStop_ = false;
+};
+
+struct CreateParams {
+    const wchar_t* ClassName = nullptr;
+    std::u16string Caption;
+    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    bool SystemClass = false; // a class of the system, subclassed after creation
+};
+
+class WinControl : public Control {
+public:
+    explicit WinControl(Component* owner);
+    ~WinControl() override;
+
+    HWND Handle(); // creates the window when needed
+    HWND HandleIfAllocated() const noexcept { return handle_; }
+    bool HandleAllocated() const noexcept { return handle_ != nullptr; }
+
+    void SetParent(WinControl* parent) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    void SetFont(const FontDesc& desc) override;
+    void SetColor(TColor color) override;
+
+    const std::u16string& Caption() const { return caption_; }
+    void SetCaption(std::u16string caption);
+
+    void Invalidate();
+    void SetFocus();
+    // Arranges the child controls in the current client area.
+    void Realign();
+    // The client area; for a minimised top-level window, the one it has when restored.
+    SIZE ClientSize();
+    int ClientWidth();
+    int ClientHeight();
+
+protected:
+    virtual void FillCreateParams(CreateParams& params);
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    // A child's notification (WM_COMMAND) reflected to it by its parent.
+    virtual void CommandNotify(WORD /*code*/) {}
+    // The window was just created: subclasses set it up (fonts, texts) here.
+    virtual void HandleCreated() {}
+    void BoundsChanged() override;
+    // Brush for the background behind a child's own painting (WM_CTLCOLOR*).
+    virtual HBRUSH BackgroundBrush(HDC dc);
+    // Top-level windows place themselves in screen coordinates.
+    virtual bool IsTopLevel() const { return false; }
+    void DestroyHandle();
+    // Registers a class of ours (once) whose windows go through the static procedure.
+    static void RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background);
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static WinControl* FromHandle(HWND window);
+    void CreateHandle();
+    void AddChild(Control* child);
+    void RemoveChild(Control* child);
+    friend class Control;
+
+    HWND handle_ = nullptr; // owned: destroyed by DestroyHandle, or by the system with its parent
+    WNDPROC systemProc_ = nullptr;
+    std::u16string caption_;
+    std::vector<Control*> children_; // not owned
+    UniqueBrush colorBrush_;
+    bool arranging_ = false;
+};
+
+} // namespace zel

@@ -1,0 +1,86 @@
+#include "ui/files.h"
+
+#include "core/error.h"
+#include "ui/unique_handle.h"
+#include "ui/wide.h"
+
+#include <limits>
+
+namespace zel {
+
+std::u16string SystemErrorText(unsigned long code) {
+    wchar_t* buffer = nullptr;
+    DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text = buffer ? FromW(buffer, length) : std::u16string();
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() <= u' ' || text.back() == u'.'))
+        text.pop_back();
+    return text;
+}
+
+std::string ReadWholeFile(const std::u16string& path) {
+    UniqueFile file(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw Exception(
+            FormatText(u"ファイル %s は開けません。 %s ", path, SystemErrorText(::GetLastError())));
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size))
+        throw Exception(SystemErrorText(::GetLastError()));
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(
+            std::min<size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr))
+            throw Exception(SystemErrorText(::GetLastError()));
+        if (read == 0)
+            break;
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void WriteWholeFile(const std::u16string& path, const std::string& bytes) {
+    UniqueFile file(::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        throw Exception(FormatText(u"ファイル \"%s\" を作成できません。%s", path,
+                                   SystemErrorText(::GetLastError())));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(
+            std::min<size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
+            throw Exception(SystemErrorText(::GetLastError()));
+        done += written;
+    }
+}
+
+bool FileExists(const std::u16string& path) {
+    DWORD attributes = ::GetFileAttributesW(W(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CopyFileOverwrite(const std::u16string& from, const std::u16string& to) {
+    if (!::CopyFileW(W(from), W(to), FALSE))
+        throw Exception(SystemErrorText(::GetLastError()));
+}
+
+std::u16string ProgramFilePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size())
+            return FromW(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace zel

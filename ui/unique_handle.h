@@ -127,4 +127,20 @@ private:
     HGDIOBJ previous_;
 };
 
+// SaveDC/RestoreDC as a pair: selected objects, colours, modes and the clip region come back.
+class SavedDCState {
+public:
+    explicit SavedDCState(HDC dc) noexcept : dc_(dc), saved_(::SaveDC(dc)) {}
+    SavedDCState(const SavedDCState&) = delete;
+    SavedDCState& operator=(const SavedDCState&) = delete;
+    ~SavedDCState() {
+        if (saved_)
+            ::RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 } // namespace zel

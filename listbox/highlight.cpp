@@ -1,0 +1,76 @@
+#include "listbox/highlight.h"
+
+#include <vector>
+
+namespace zel {
+
+namespace {
+
+constexpr std::u16string_view kOpen = u"<hi>";
+constexpr std::u16string_view kClose = u"</hi>";
+
+} // namespace
+
+std::u16string AsciiTextCase::Upper(std::u16string_view text) const {
+    std::u16string upper(text);
+    for (char16_t& c : upper)
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - 0x20);
+    return upper;
+}
+
+std::u16string MarkHighlights(std::u16string_view text, std::u16string_view highlight,
+                              bool caseSensitive, const TextCase& textCase) {
+    if (highlight.empty())
+        return std::u16string(text);
+    // The visible characters and, for each, its position in the text.
+    std::u16string plain;
+    std::vector<size_t> at;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'<') {
+            size_t close = text.find(u'>', i + 1);
+            if (close == std::u16string_view::npos)
+                break;
+            i = close;
+            continue;
+        }
+        plain += text[i];
+        at.push_back(i);
+    }
+    std::u16string haystack = caseSensitive ? plain : textCase.Upper(plain);
+    std::u16string needle = caseSensitive ? std::u16string(highlight) : textCase.Upper(highlight);
+    if (haystack.size() != plain.size()) // a casing that changes lengths cannot be mapped back
+        haystack = plain;
+
+    // Marks by the count of visible characters they follow; a count equal to the number of
+    // visible characters means the end of the text.
+    std::vector<std::pair<size_t, std::u16string_view>> marks;
+    for (size_t start = 0;;) {
+        size_t hit = haystack.find(needle, start);
+        if (hit == std::u16string::npos)
+            break;
+        marks.emplace_back(hit, kOpen);
+        marks.emplace_back(hit + needle.size(), kClose);
+        start = hit + needle.size();
+    }
+
+    std::u16string marked;
+    marked.reserve(text.size() + marks.size() * kClose.size());
+    size_t copied = 0;
+    for (const auto& [visible, tag] : marks) {
+        // Right after the last visible character before the mark, ahead of any tags there;
+        // marks made earlier at the same place stay ahead of this one.
+        size_t position = visible == 0             ? 0
+                          : visible < plain.size() ? at[visible - 1] + 1
+                                                   : text.size();
+        if (position > copied) {
+            marked.append(text.substr(copied, position - copied));
+            copied = position;
+        }
+        marked.append(tag);
+    }
+    marked.append(text.substr(copied));
+    return marked;
+}
+
+} // namespace zel

@@ -1,0 +1,27 @@
+#include "listbox/list_model.h"
+
+namespace zel {
+
+FilterListModel::FilterListModel() : FItems(std::make_unique<TListBoxItems>()) {}
+
+int FilterListModel::ItemCount() const noexcept {
+    return FFilterActive ? FFilterItems : FItems->Count();
+}
+
+int FilterListModel::ItemIndexOfRow(int row) const {
+    if (row < 0)
+        return -1;
+    if (!FFilterActive)
+        return row < FItems->Count() ? row : -1;
+    if (row >= FFilterIndexes.Count())
+        return -1;
+    int index = FFilterIndexes[row];
+    return index >= 0 && index < FItems->Count() ? index : -1;
+}
+
+TListBoxItem* FilterListModel::GetItem(int row) const {
+    int index = ItemIndexOfRow(row);
+    return index < 0 ? nullptr : FItems->GetItems(index);
+}
+
+} // namespace zel

@@ -1,0 +1,34 @@
+#include "listbox/highlight.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+TEST(Highlight, MarksEveryOccurrenceAroundTags) {
+    const AsciiTextCase ascii;
+    struct Case {
+        const char16_t* text;
+        const char16_t* highlight;
+        bool caseSensitive;
+        const char16_t* marked;
+    };
+    const Case cases[] = {
+        {u"xababy", u"ab", true, u"x<hi>ab</hi><hi>ab</hi>y"},
+        {u"x<b>ab</b>y", u"ab", true, u"x<hi><b>ab</hi></b>y"},
+        {u"<b>ab</b>", u"ab", true, u"<hi><b>ab</b></hi>"},
+        {u"a<i>b</i>c", u"bc", true, u"a<hi><i>b</i>c</hi>"},
+        {u"Abc aBC", u"bc", false, u"A<hi>bc</hi> a<hi>BC</hi>"},
+        {u"Abc aBC", u"bc", true, u"A<hi>bc</hi> aBC"},
+        {u"no hit", u"zz", false, u"no hit"},
+        {u"aaa", u"aa", true, u"<hi>aa</hi>a"},
+        {u"ab<unclosed ab", u"ab", true, u"<hi>ab<unclosed ab</hi>"},
+        {u"text", u"", true, u"text"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MarkHighlights(c.text, c.highlight, c.caseSensitive, ascii), c.marked)
+            << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+}
+
+} // namespace
+} // namespace zel

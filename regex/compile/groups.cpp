@@ -10,6 +10,36 @@ std::u16string TGroup::Strings() const {
     return std::u16string(FStartP, FEndP);
 }
 
+int TGroup::Index() const {
+    if (!FSuccess || FStartP == nullptr || FCollection == nullptr ||
+        FCollection->FTextTopP == nullptr)
+        return 0;
+    return static_cast<int>(FStartP - FCollection->FTextTopP) + 1;
+}
+
+int TGroup::Length() const {
+    if (!FSuccess || FStartP == nullptr || FEndP == nullptr || FEndP < FStartP)
+        return 0;
+    return static_cast<int>(FEndP - FStartP);
+}
+
+std::u16string TGroup::SubExpression() const {
+    if (FSubExp == nullptr)
+        return {};
+    const char16_t* p = FSubExp;
+    int depth = 0;
+    while (*p != 0 && !(*p == u')' && depth == 0)) {
+        if (*p == u'(')
+            ++depth;
+        else if (*p == u')')
+            --depth;
+        ++p;
+    }
+    while (p > FSubExp && p[-1] <= 32)
+        --p;
+    return std::u16string(FSubExp, p);
+}
+
 TGroupCollection::TGroupCollection() {
     Clear();
 }
@@ -23,6 +53,7 @@ TGroup& TGroupCollection::Items(int index) const {
 int TGroupCollection::Add(std::u16string_view name) {
     int index = Count();
     FItems.push_back(std::make_unique<TGroup>(std::u16string(name)));
+    FItems.back()->FCollection = this;
     if (!name.empty())
         AddGroupName(name, index);
     return index;
@@ -71,6 +102,7 @@ void TGroupCollection::Clear() {
     FItems.clear();
     FNames.clear();
     FItems.push_back(std::make_unique<TGroup>(std::u16string()));
+    FItems.back()->FCollection = this;
 }
 
 void TGroupCollection::ResetMatch() {

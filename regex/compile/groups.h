@@ -12,6 +12,7 @@
 namespace zel {
 
 class TRENFAState;
+class TGroupCollection;
 
 // Shortest and longest length in characters; Max -1 means unbounded.
 struct TRETextPosRec {
@@ -33,6 +34,14 @@ public:
     bool Success() const { return FSuccess; }
     // The captured text; empty when the group did not match.
     std::u16string Strings() const;
+    // 1-based start in the subject and length in units; 0 when the group did not match.
+    int Index() const;
+    int Length() const;
+    // The pattern text of the group's body (up to its closing parenthesis, found by counting
+    // parentheses without regard to escapes), trailing characters up to U+0020 removed.
+    std::u16string SubExpression() const;
+    bool JoinMatch() const { return FJoinMatch; }
+    TRETextPosRec CharLength() const { return FCharLength; }
 
     std::u16string FGroupName;
     const TRENFAState* FGroupBegin = nullptr; // not owned: the group's begin transition
@@ -45,6 +54,7 @@ public:
     const char16_t* FStartPBuf = nullptr;
     const char16_t* FEndP = nullptr;
     bool FSuccess = false;
+    const TGroupCollection* FCollection = nullptr; // not owned: the collection holding it
 };
 
 class TGroupCollection {
@@ -72,6 +82,9 @@ public:
     void Clear();
     // Resets every group, for a new match attempt.
     void ResetMatch();
+
+    // First unit of the subject the positions point into (group Index counts from it).
+    const char16_t* FTextTopP = nullptr;
 
 private:
     const std::vector<int>* Lookup(std::u16string_view name) const;

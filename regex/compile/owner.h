@@ -76,6 +76,7 @@ public:
         FTextTopP = FMatchTopP = top;
         FTextEndP = FMatchEndP = end;
         FGlobalEndP = nullptr;
+        FGroups.FTextTopP = top;
     }
 
     TGroupCollection FGroups;

@@ -197,20 +197,11 @@ int GdiImageList::Count() const {
     return handle_ ? ::ImageList_GetImageCount(handle_) : 0;
 }
 
-int GdiImageList::Width() const {
-    int cx = 0;
-    int cy = 0;
+Size GdiImageList::ImageSize() const {
+    Size size;
     if (handle_)
-        ::ImageList_GetIconSize(handle_, &cx, &cy);
-    return cx;
-}
-
-int GdiImageList::Height() const {
-    int cx = 0;
-    int cy = 0;
-    if (handle_)
-        ::ImageList_GetIconSize(handle_, &cx, &cy);
-    return cy;
+        ::ImageList_GetIconSize(handle_, &size.cx, &size.cy);
+    return size;
 }
 
 void GdiImageList::Draw(Canvas& canvas, int index, const Rect& dest, bool enabled) const {

@@ -95,11 +95,13 @@ public:
     void SetHandle(HIMAGELIST handle) noexcept { handle_ = handle; }
 
     int Count() const override;
-    int Width() const override;
-    int Height() const override;
+    int Width() const override { return ImageSize().cx; }
+    int Height() const override { return ImageSize().cy; }
     void Draw(Canvas& canvas, int index, const Rect& dest, bool enabled = true) const override;
 
 private:
+    Size ImageSize() const;
+
     HIMAGELIST handle_;
 };
 

@@ -104,8 +104,10 @@ UniqueImageList SolidImages(std::initializer_list<COLORREF> colors) {
 class GdiCanvasTest : public ::testing::Test {
 protected:
     // Draws `text` as the list box draws a row: one line, cut with the end ellipsis.
-    void Draw(Bitmap32& bitmap, std::u16string_view text, const DrawMarkupParams& params = {}) {
+    void Draw(Bitmap32& bitmap, std::u16string_view text, const DrawMarkupParams& params = {},
+              const SystemImages* systemImages = nullptr) {
         GdiCanvas canvas(bitmap.dc());
+        canvas.SetSystemImageList(systemImages);
         canvas.SelectFont(kFont);
         canvas.SetTextColor(clBlack);
         DrawMarkupResults results;
@@ -209,6 +211,37 @@ TEST_F(GdiCanvasTest, ImageListImageIsDrawnAtTheTagPosition) {
         images.Draw(canvas, 0, {40, 5, 72, 37});
     }
     EXPECT_EQ(stretched.Bounds({0, 0, kWidth, kHeight}, Near(first, 0)), (Rect{40, 5, 72, 37}));
+}
+
+TEST_F(GdiCanvasTest, SystemIconsComeFromTheShellList) {
+    const ShellImages shell;
+    ASSERT_GT(shell.Icons(false)->Count(), 0);
+    EXPECT_EQ(shell.Icons(false)->Width(), ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(shell.Icons(true)->Width(), ::GetSystemMetrics(SM_CXICON));
+    EXPECT_GE(shell.IconIndex(u"txt", false), 0);
+    EXPECT_EQ(shell.IconIndex(u"txt", false), shell.IconIndex(u"notes.txt", false));
+
+    Bitmap32 bitmap;
+    Draw(bitmap, u"<IMG SRC=\"SSYS:txt\">", {}, &shell);
+    const Rect icon = bitmap.Bounds(area, [](COLORREF c) { return c != RGB(255, 255, 255); });
+    EXPECT_GE(icon.Left, area.Left);
+    EXPECT_LE(icon.Right, area.Left + ::GetSystemMetrics(SM_CXSMICON));
+    EXPECT_GT(icon.Height(), 0);
+}
+
+TEST_F(GdiCanvasTest, SymbolFaceGetsTheSymbolCharacterSet) {
+    GdiFontCache fonts;
+    const struct {
+        const char16_t* face;
+        BYTE charset;
+    } cases[] = {
+        {u"SYMBOL", SYMBOL_CHARSET}, {u"Symbol", SYMBOL_CHARSET}, {u"Tahoma", DEFAULT_CHARSET}};
+    for (const auto& c : cases) {
+        LOGFONTW lf{};
+        ::GetObjectW(fonts.Get({c.face, 16}), sizeof lf, &lf);
+        EXPECT_EQ(lf.lfCharSet, c.charset);
+        EXPECT_EQ(lf.lfHeight, -16);
+    }
 }
 
 TEST_F(GdiCanvasTest, ClipsNestAndComeBack) {

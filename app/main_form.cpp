@@ -12,10 +12,10 @@ namespace {
 constexpr int kDesignClientWidth = 356;
 constexpr int kDesignClientHeight = 320;
 
-FontDesc MeiryoUI(int height) {
-    FontDesc font;
-    font.Name = u"Meiryo UI";
-    font.Height = height;
+FontSpec MeiryoUI(int height) {
+    FontSpec font;
+    font.Face.Name = u"Meiryo UI";
+    font.Face.Height = height;
     font.Charset = SHIFTJIS_CHARSET;
     return font;
 }

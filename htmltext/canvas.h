@@ -79,9 +79,9 @@ public:
 
     // Extent of a single line as it stands (no prefix processing).
     virtual Size TextExtent(std::u16string_view text) = 0;
-    // Extent that DrawText would cover with these format flags (calculate-only drawing).
+    // Extent that TextRect would cover with these format flags (calculate-only drawing).
     virtual Size MeasureText(std::u16string_view text, unsigned format) = 0;
-    virtual void DrawText(std::u16string_view text, const Rect& rect, unsigned format) = 0;
+    virtual void TextRect(std::u16string_view text, const Rect& rect, unsigned format) = 0;
 
     virtual void FillRect(const Rect& rect, Color color) = 0;
     // A filled ellipse inside `rect`, outline and inside in `color`.

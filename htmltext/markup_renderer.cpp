@@ -201,11 +201,11 @@ void MarkupRenderer::DrawRun(LinePass& line, std::u16string_view run) {
             canvas_.SetBrushColor(clNone);
             const Rect shadow{r.Left + p_.ShadowOffset, r.Top + p_.ShadowOffset,
                               r.Right + p_.ShadowOffset, r.Bottom + p_.ShadowOffset};
-            canvas_.DrawText(run, shadow, format);
+            canvas_.TextRect(run, shadow, format);
         }
         canvas_.SetTextColor(state_.TextColor);
         canvas_.SetBrushColor(state_.Background);
-        canvas_.DrawText(run, r, format);
+        canvas_.TextRect(run, r, format);
     }
     if (state_.InLink && state_.LinkCounter - 1 == p_.FocusLink)
         r_.FocusAnchor.assign(state_.Href);

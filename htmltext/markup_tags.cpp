@@ -332,7 +332,7 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
     if (draw) {
         canvas_.SetTextColor(color);
         canvas_.SetBrushColor(clNone);
-        canvas_.DrawText(text, {line.x, line.top, line.right, line.textBottom},
+        canvas_.TextRect(text, {line.x, line.top, line.right, line.textBottom},
                          format_ & ~TextFormat::ExternalLeading);
     }
     line.x += kListIndent;

@@ -10,8 +10,8 @@
 namespace zel {
 
 COLORREF ColorToRGB(TColor color) {
-    if (color & 0xFF000000u)
-        return ::GetSysColor(static_cast<int>(color & 0xFF));
+    if (IsSystemColor(color))
+        return ::GetSysColor(SystemColorIndex(color));
     return static_cast<COLORREF>(color);
 }
 
@@ -79,8 +79,8 @@ void Control::SetVisible(bool visible) {
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
 }
-void Control::SetFont(const FontDesc& desc) {
-    font_.Assign(desc);
+void Control::SetFont(const FontSpec& spec) {
+    font_.Assign(spec);
 }
 void Control::SetColor(TColor color) {
     color_ = color;
@@ -222,8 +222,8 @@ void WinControl::SetEnabled(bool enabled) {
         ::EnableWindow(handle_, enabled);
 }
 
-void WinControl::SetFont(const FontDesc& desc) {
-    Control::SetFont(desc);
+void WinControl::SetFont(const FontSpec& spec) {
+    Control::SetFont(spec);
     if (handle_)
         ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
 }
@@ -304,8 +304,8 @@ void WinControl::BoundsChanged() {
 
 HBRUSH WinControl::BackgroundBrush(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
-    if (Color() & 0xFF000000u)
-        return ::GetSysColorBrush(static_cast<int>(Color() & 0xFF));
+    if (IsSystemColor(Color()))
+        return ::GetSysColorBrush(SystemColorIndex(Color()));
     if (!colorBrush_)
         colorBrush_.reset(::CreateSolidBrush(ColorToRGB(Color())));
     return colorBrush_.get();

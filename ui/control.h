@@ -8,6 +8,7 @@
 // A failure thrown by a handler ends that handler and goes to the application's general
 // error report. The binding is cut before the window is destroyed by its object, so no
 // virtual call reaches an object under destruction.
+#include "htmltext/color.h"
 #include "ui/component.h"
 #include "ui/font.h"
 #include "ui/layout.h"
@@ -17,15 +18,8 @@
 
 namespace zel {
 
-using TColor = uint32_t;
-inline constexpr TColor clNone = 0x1FFFFFFF;
-inline constexpr TColor SystemColor(int index) {
-    return 0xFF000000u + index;
-}
-inline constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
-inline constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
-inline constexpr TColor clHighlight = SystemColor(COLOR_HIGHLIGHT);
-inline constexpr TColor clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT);
+// Colours as the whole system writes them (direct, system colour n, clNone).
+using TColor = Color;
 COLORREF ColorToRGB(TColor color);
 
 class WinControl;
@@ -59,7 +53,7 @@ public:
     virtual void SetEnabled(bool enabled);
 
     Font& GetFont() { return font_; }
-    virtual void SetFont(const FontDesc& desc);
+    virtual void SetFont(const FontSpec& spec);
     TColor Color() const { return color_; }
     virtual void SetColor(TColor color);
     LPCWSTR Cursor() const { return cursor_; }
@@ -115,7 +109,7 @@ public:
     void SetParent(WinControl* parent) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
-    void SetFont(const FontDesc& desc) override;
+    void SetFont(const FontSpec& spec) override;
     void SetColor(TColor color) override;
 
     const std::u16string& Caption() const { return caption_; }

@@ -6,29 +6,31 @@
 
 namespace zel {
 
-void Font::Assign(const FontDesc& desc) {
-    if (desc == desc_)
+void Font::Assign(const FontSpec& spec) {
+    if (spec == spec_)
         return;
-    desc_ = desc;
+    spec_ = spec;
     handle_.reset();
 }
 
 HFONT Font::Handle() const {
     if (!handle_) {
+        const FontDesc& face = spec_.Face;
         LOGFONTW lf{};
-        lf.lfHeight = -desc_.Height;
-        lf.lfWeight = (desc_.Style & fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = (desc_.Style & fsItalic) != 0;
-        lf.lfUnderline = (desc_.Style & fsUnderline) != 0;
-        lf.lfStrikeOut = (desc_.Style & fsStrikeOut) != 0;
-        lf.lfCharSet = desc_.Charset;
-        lf.lfPitchAndFamily = desc_.Pitch == TFontPitch::fpFixed      ? FIXED_PITCH
-                              : desc_.Pitch == TFontPitch::fpVariable ? VARIABLE_PITCH
+        lf.lfHeight = -face.Height;
+        lf.lfEscapement = lf.lfOrientation = face.Orientation;
+        lf.lfWeight = face.Bold ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = face.Italic;
+        lf.lfUnderline = face.Underline;
+        lf.lfStrikeOut = face.StrikeOut;
+        lf.lfCharSet = spec_.Charset;
+        lf.lfPitchAndFamily = spec_.Pitch == TFontPitch::fpFixed      ? FIXED_PITCH
+                              : spec_.Pitch == TFontPitch::fpVariable ? VARIABLE_PITCH
                                                                       : DEFAULT_PITCH;
         lf.lfQuality =
-            desc_.Quality == TFontQuality::fqClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
-        size_t n = std::min<size_t>(desc_.Name.size(), LF_FACESIZE - 1);
-        std::copy_n(W(desc_.Name), n, lf.lfFaceName);
+            spec_.Quality == TFontQuality::fqClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+        size_t n = std::min<size_t>(face.Name.size(), LF_FACESIZE - 1);
+        std::copy_n(W(face.Name), n, lf.lfFaceName);
         handle_.reset(::CreateFontIndirectW(&lf));
     }
     return handle_.get();

@@ -1,36 +1,33 @@
 #pragma once
-// A font description and the GDI font made from it, once, when first asked for.
+// A window font: the face as the markup engine describes fonts, plus what only GDI knows
+// (character set, pitch, quality). The GDI font is made once, when first asked for.
+#include "htmltext/canvas.h"
 #include "ui/unique_handle.h"
-
-#include <string>
 
 namespace zel {
 
-enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 enum class TFontPitch : uint8_t { fpDefault, fpFixed, fpVariable };
 enum class TFontQuality : uint8_t { fqDefault, fqClearType };
 
-struct FontDesc {
-    std::u16string Name = u"Tahoma";
-    int Height = 13; // character height in pixels
-    uint8_t Style = 0;
+struct FontSpec {
+    FontDesc Face{u"Tahoma", 13}; // Height: character height in pixels
     uint8_t Charset = DEFAULT_CHARSET;
     TFontPitch Pitch = TFontPitch::fpDefault;
     TFontQuality Quality = TFontQuality::fqDefault;
-    bool operator==(const FontDesc&) const = default;
+    bool operator==(const FontSpec&) const = default;
 };
 
 class Font {
 public:
     Font() = default;
-    explicit Font(FontDesc desc) : desc_(std::move(desc)) {}
+    explicit Font(FontSpec spec) : spec_(std::move(spec)) {}
 
-    const FontDesc& Desc() const noexcept { return desc_; }
-    void Assign(const FontDesc& desc);
+    const FontSpec& Spec() const noexcept { return spec_; }
+    void Assign(const FontSpec& spec);
     HFONT Handle() const; // owned by this Font
 
 private:
-    FontDesc desc_;
+    FontSpec spec_;
     mutable UniqueFont handle_;
 };
 

@@ -123,7 +123,7 @@ Size GdiCanvas::MeasureText(std::u16string_view text, unsigned format) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void GdiCanvas::DrawText(std::u16string_view text, const Rect& rect, unsigned format) {
+void GdiCanvas::TextRect(std::u16string_view text, const Rect& rect, unsigned format) {
     RECT r = ToRECT(rect);
     ::DrawTextW(dc_, W(text.data()), Length(text), &r, format);
 }

@@ -6,12 +6,8 @@
 // and clip region) when it ends. Fonts are made once per description and kept in a
 // GdiFontCache: the canvas's own, or one the caller keeps across canvases (a list box that
 // draws every row through a fresh canvas keeps its fonts for its life).
-#include "ui/unique_handle.h"
-
-// windows.h maps DrawText to DrawTextW, and the canvas has a member of that name; Win32 code
-// calls DrawTextW by its own name. Include this header before any other markup header.
-#undef DrawText
 #include "htmltext/canvas.h"
+#include "ui/unique_handle.h"
 
 #include <string_view>
 #include <utility>
@@ -55,7 +51,7 @@ public:
 
     Size TextExtent(std::u16string_view text) override;
     Size MeasureText(std::u16string_view text, unsigned format) override;
-    void DrawText(std::u16string_view text, const Rect& rect, unsigned format) override;
+    void TextRect(std::u16string_view text, const Rect& rect, unsigned format) override;
 
     void FillRect(const Rect& rect, Color color) override;
     void Ellipse(const Rect& rect, Color color) override;

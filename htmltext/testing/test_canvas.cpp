@@ -66,7 +66,7 @@ Size TestCanvas::MeasureText(std::u16string_view text, unsigned format) {
     return {static_cast<int>(shown.size()) * GlyphWidth(font_), font_.Height};
 }
 
-void TestCanvas::DrawText(std::u16string_view text, const Rect& rect, unsigned format) {
+void TestCanvas::TextRect(std::u16string_view text, const Rect& rect, unsigned format) {
     DrawnText drawn;
     drawn.Text.assign(text);
     drawn.Shown = PrefixShown(text, (format & TextFormat::NoPrefix) != 0, drawn.Underlined);

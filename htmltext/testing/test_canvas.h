@@ -55,7 +55,7 @@ public:
 
     Size TextExtent(std::u16string_view text) override;
     Size MeasureText(std::u16string_view text, unsigned format) override;
-    void DrawText(std::u16string_view text, const Rect& rect, unsigned format) override;
+    void TextRect(std::u16string_view text, const Rect& rect, unsigned format) override;
 
     void FillRect(const Rect& rect, Color color) override;
     void Ellipse(const Rect& rect, Color color) override;
@@ -77,7 +77,7 @@ public:
     void RecordImage(const ImageList& list, int index, const Rect& dest);
     // Forgets everything drawn (keeps font, colours and settings).
     void ClearRecord();
-    // The shown texts of every DrawText, in order, joined by "|".
+    // The shown texts of every TextRect, in order, joined by "|".
     std::u16string ShownTexts() const;
 
     std::vector<DrawnText> Texts;

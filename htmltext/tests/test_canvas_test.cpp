@@ -12,12 +12,12 @@ TEST(TestCanvas, MeasuresAndDrawsLikeThePlatformTextCalls) {
     EXPECT_EQ(canvas.MeasureText(u"A&B", 0), (Size{16, 16}));
     EXPECT_EQ(canvas.MeasureText(u"A&B", TextFormat::NoPrefix), (Size{24, 16}));
 
-    canvas.DrawText(u"A&&B&", {10, 0, 100, 30}, TextFormat::Bottom);
+    canvas.TextRect(u"A&&B&", {10, 0, 100, 30}, TextFormat::Bottom);
     EXPECT_EQ(canvas.Texts.back().Shown, u"A&B");
     EXPECT_EQ(canvas.Texts.back().Underlined, -1);
     EXPECT_EQ(canvas.Texts.back().At, (Point{10, 14}));
 
-    canvas.DrawText(u"abcdef&g", {0, 0, 40, 16}, TextFormat::EndEllipsis | TextFormat::Right);
+    canvas.TextRect(u"abcdef&g", {0, 0, 40, 16}, TextFormat::EndEllipsis | TextFormat::Right);
     EXPECT_EQ(canvas.Texts.back().Shown, u"ab...");
     EXPECT_EQ(canvas.Texts.back().Underlined, -1);
     EXPECT_EQ(canvas.Texts.back().At, (Point{0, 0}));

@@ -4,6 +4,7 @@
 // the row layout is tested on a recording canvas; the platform draws the check box.
 #include "htmltext/canvas.h"
 #include "listbox/list_items.h"
+#include "listbox/row_style.h"
 #include "listbox/text_case.h"
 
 #include <string_view>
@@ -18,19 +19,6 @@ public:
     // A 16 x 16 check box, enabled, with its top-left corner at `topLeft`.
     virtual void DrawCheckBox(Canvas& canvas, Point topLeft, bool checked) = 0;
 };
-
-struct RowStyle {
-    const ImageList* Images = nullptr;
-    bool CheckList = false;
-    Color ListColor = clWindow;
-    Color FontColor = clWindowText;
-    std::u16string_view HighlightText; // marked in every row when not empty
-    bool CaseSensitive = false;
-    const TextCase* Case = nullptr; // for a case-insensitive highlight
-};
-
-// Height of every row: the list's item height, or the image height and a margin when larger.
-int RowHeight(int itemHeight, const ImageList* images);
 
 // `item` is null for a row past the visible items: the row is filled and left empty.
 void PaintRow(Canvas& canvas, const Rect& rect, bool selected, const TListBoxItem* item,

@@ -1,0 +1,102 @@
+#include "ui/gdi_canvas.h"
+
+#include "listbox/gdi_row_painter.h"
+#include "listbox/row_painter.h"
+#include "ui/unique_handle.h"
+
+#include <shlwapi.h>
+#include <uxtheme.h>
+#include <vsstyle.h>
+
+namespace zel {
+
+namespace {
+
+// OpenThemeData/CloseThemeData as a pair.
+class OpenedTheme {
+public:
+    OpenedTheme(HWND window, const wchar_t* classes) : theme_(::OpenThemeData(window, classes)) {}
+    OpenedTheme(const OpenedTheme&) = delete;
+    OpenedTheme& operator=(const OpenedTheme&) = delete;
+    ~OpenedTheme() {
+        if (theme_)
+            ::CloseThemeData(theme_);
+    }
+    HTHEME get() const noexcept { return theme_; }
+
+private:
+    HTHEME theme_;
+};
+
+class GdiCheckBoxes final : public CheckBoxPainter {
+public:
+    GdiCheckBoxes(HWND window, bool themed) : window_(window), themed_(themed) {}
+
+    void DrawCheckBox(Canvas& canvas, Point topLeft, bool checked) override {
+        HDC dc = static_cast<GdiCanvas&>(canvas).Handle();
+        RECT square{topLeft.X, topLeft.Y, topLeft.X + kCheckBoxSize, topLeft.Y + kCheckBoxSize};
+        if (themed_ && ::IsThemeActive()) {
+            OpenedTheme theme(window_, L"button");
+            if (theme.get()) {
+                ::DrawThemeBackground(theme.get(), dc, BP_CHECKBOX,
+                                      checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, &square,
+                                      nullptr);
+                return;
+            }
+        }
+        // The classic frame control, its standard size centred in the square.
+        const int size = ::GetSystemMetrics(SM_CXMENUCHECK);
+        RECT box{square.left + (kCheckBoxSize - size) / 2, square.top + (kCheckBoxSize - size) / 2,
+                 0, 0};
+        box.right = box.left + size;
+        box.bottom = box.top + size;
+        ::DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+    }
+
+private:
+    HWND window_;
+    bool themed_;
+};
+
+} // namespace
+
+struct GdiRowPainter::Fonts {
+    GdiFontCache cache;
+};
+
+GdiRowPainter::GdiRowPainter() : fonts_(std::make_unique<Fonts>()) {}
+GdiRowPainter::~GdiRowPainter() = default;
+
+void GdiRowPainter::Paint(HDC dc, const RECT& rect, bool selected, const TListBoxItem* item,
+                          const RowStyle& style, HWND window, bool themed) {
+    GdiCanvas canvas(dc, &fonts_->cache);
+    GdiCheckBoxes boxes(window, themed);
+    PaintRow(canvas, {rect.left, rect.top, rect.right, rect.bottom}, selected, item, style, boxes);
+}
+
+bool PlatformSupportsThemes() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    // The version the program is told: without a compatibility entry in the manifest this is
+    // at least 6.2, which is all the test needs.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+    ::GetVersionExW(&version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+    if (version.dwMajorVersion < 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion < 1))
+        return false;
+    HMODULE comctl = ::GetModuleHandleW(L"COMCTL32.DLL");
+    if (!comctl)
+        return false;
+    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+        reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")));
+    DLLVERSIONINFO info{};
+    info.cbSize = sizeof(info);
+    return getVersion && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion > 5;
+}
+
+} // namespace zel

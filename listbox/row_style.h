@@ -1,0 +1,25 @@
+#pragma once
+// How the rows of the list look, and how high they are. Kept free of the markup headers so
+// that window code can fill it in.
+#include <cstdint>
+#include <string_view>
+
+namespace zel {
+
+class ImageList;
+class TextCase;
+
+struct RowStyle {
+    const ImageList* Images = nullptr; // not owned
+    bool CheckList = false;
+    uint32_t ListColor = 0xFF000005;   // the system's window colour
+    uint32_t FontColor = 0xFF000008;   // the system's window text colour
+    std::u16string_view HighlightText; // marked in every row when not empty
+    bool CaseSensitive = false;
+    const TextCase* Case = nullptr; // upper-casing for a case-insensitive highlight
+};
+
+// Height of every row: the list's item height, or the image height and a margin when larger.
+int RowHeight(int itemHeight, const ImageList* images);
+
+} // namespace zel

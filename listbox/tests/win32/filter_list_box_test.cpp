@@ -1,0 +1,185 @@
+// The list box in a real window under the platform: rows, selection, keys and clicks are
+// driven by the messages the platform list receives from a user.
+#include "listbox/filter_list_box.h"
+#include "ui/application.h"
+#include "ui/form.h"
+
+#include <gtest/gtest.h>
+
+namespace zel {
+namespace {
+
+class CountingListBox : public TFilterListBox {
+public:
+    using TFilterListBox::TFilterListBox;
+    int syncs = 0;
+
+protected:
+    void ItemsChanged() override {
+        ++syncs;
+        TFilterListBox::ItemsChanged();
+    }
+};
+
+struct ListBoxWindow : ::testing::Test {
+    static void SetUpTestSuite() { Application::Instance().Initialize(); }
+
+    std::unique_ptr<Form> form =
+        std::make_unique<Form>(nullptr, u"ZelListBoxTest", 300, 400, false);
+    BitmapImageList* images = form->Make<BitmapImageList>();
+    CountingListBox* list = form->Make<CountingListBox>();
+    int clicks = 0;
+
+    void SetUp() override {
+        images->LoadBitmapResource(L"IMAGELIST1", 16, 16);
+        list->SetParent(form.get());
+        list->SetBounds(0, 0, 300, 400);
+        list->OnListClick = [this](Component* sender) {
+            EXPECT_EQ(sender, list);
+            ++clicks;
+        };
+    }
+    void AddItems(int count) {
+        WithinUpdate(list->Items(), [&] {
+            for (int i = 0; i < count; ++i)
+                list->Items().Add()->SetText(u"item " + std::u16string(1, char16_t(u'0' + i % 10)));
+        });
+    }
+    HWND Inner() { return list->ListBox().Handle(); }
+    int Rows() { return static_cast<int>(::SendMessageW(Inner(), LB_GETCOUNT, 0, 0)); }
+    int RowHeight(int row) {
+        return static_cast<int>(::SendMessageW(Inner(), LB_GETITEMHEIGHT, row, 0));
+    }
+    RECT RowRect(int row) {
+        RECT r{};
+        ::SendMessageW(Inner(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    void Click(UINT down, UINT up, int x, int y, int upX, int upY) {
+        ::SendMessageW(Inner(), down, MK_LBUTTON, MAKELPARAM(x, y));
+        ::SendMessageW(Inner(), up, 0, MAKELPARAM(upX, upY));
+    }
+};
+
+TEST_F(ListBoxWindow, ImagesTheTenOfTheResource) {
+    EXPECT_EQ(images->Count(), 10);
+    EXPECT_EQ(TFilterListBox::Version(), u"1.1.5.1");
+}
+
+TEST_F(ListBoxWindow, RowHeightsFollowItemHeightAndImages) {
+    AddItems(3);
+    EXPECT_EQ(RowHeight(0), 15);
+    list->SetImages(images);
+    list->Items().Add();
+    EXPECT_EQ(RowHeight(3), 20);
+    list->SetItemHeight(24);
+    EXPECT_EQ(RowHeight(0), 24);
+    EXPECT_EQ(RowHeight(3), 24);
+    list->SetItemHeight(16);
+    EXPECT_EQ(RowHeight(1), 20);
+}
+
+TEST_F(ListBoxWindow, OneUpdateBracketSynchronisesTheRowsOnce) {
+    AddItems(100);
+    EXPECT_EQ(list->syncs, 1);
+    EXPECT_EQ(Rows(), 100);
+    EXPECT_EQ(list->ItemCount(), 100);
+    list->Items().Delete(0);
+    EXPECT_EQ(Rows(), 99);
+    list->Items().Clear();
+    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(list->syncs, 3);
+}
+
+TEST_F(ListBoxWindow, EachKeyboardMoveIsOneListClick) {
+    AddItems(10);
+    list->SetItemIndex(0);
+    EXPECT_EQ(clicks, 0); // selecting by code raises nothing
+    for (int move = 1; move <= 3; ++move) {
+        ::SendMessageW(Inner(), WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(clicks, move);
+        EXPECT_EQ(list->ItemIndex(), move);
+    }
+}
+
+TEST_F(ListBoxWindow, AMouseSelectionIsOneListClick) {
+    AddItems(10);
+    RECT row = RowRect(2);
+    Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 40, row.top + 2, 40, row.top + 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(list->ItemIndex(), 2);
+}
+
+TEST_F(ListBoxWindow, SpaceIsSwallowedAndLettersSelectNothing) {
+    AddItems(5);
+    std::u16string pressed;
+    list->OnListKeyPress = [&](Component* sender, char16_t& key) {
+        EXPECT_EQ(sender, list);
+        pressed += key;
+    };
+    ::SendMessageW(Inner(), WM_CHAR, u' ', 0);
+    ::SendMessageW(Inner(), WM_CHAR, u'i', 0);
+    ::SendMessageW(Inner(), WM_CHAR, u't', 0);
+    EXPECT_EQ(pressed, u"it");
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(ListBoxWindow, ItemIndexUnderAFilterNamesThePositionInAllItems) {
+    AddItems(7);
+    list->FilterIndexes().Add(2);
+    list->FilterIndexes().Add(5);
+    list->SetFilterResult(2);
+    list->SetFilterActive(true);
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(list->ItemIndex(), -1);
+    list->SetItemIndex(1);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(list->ItemIndex(), 5);
+    EXPECT_EQ(list->Items()[list->ItemIndex()], list->GetItem(1));
+
+    // The items shrink under the old filter result: its row past the items shows no item.
+    WithinUpdate(list->Items(), [&] {
+        list->Items().Delete(6);
+        list->Items().Delete(5);
+    });
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(list->GetItem(1), nullptr);
+    EXPECT_EQ(list->ItemIndex(), -1);
+}
+
+TEST_F(ListBoxWindow, CheckBoxesToggleOnPressAndReleaseOnTheSameRow) {
+    AddItems(6);
+    list->SetStyle(TFilterListBoxStyle::stCheckList);
+    std::vector<int> toggled;
+    list->OnListCheckBoxClick = [&](Component* sender, int index) {
+        EXPECT_EQ(sender, list);
+        toggled.push_back(index);
+    };
+    RECT row3 = RowRect(3);
+    RECT row4 = RowRect(4);
+    Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 10, row3.top + 2, 12, row3.top + 3);
+    EXPECT_EQ(toggled, std::vector<int>{3});
+    EXPECT_TRUE(list->Items()[3]->Checked());
+    Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 10, row3.top + 2, 10, row4.top + 2);
+    Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 17, row3.top + 2, 17, row3.top + 2);
+    EXPECT_EQ(toggled, std::vector<int>{3});
+    EXPECT_TRUE(list->Items()[3]->Checked());
+    EXPECT_FALSE(list->Items()[4]->Checked());
+}
+
+TEST_F(ListBoxWindow, HintsAndHitTestsMapRowsToItems) {
+    AddItems(3);
+    list->SetHint(u"list");
+    list->OnItemHint = [&](Component*, TListBoxItem* item, int index, std::u16string& hint) {
+        hint += u":" + item->Text() + u"@" + std::u16string(1, char16_t(u'0' + index));
+    };
+    RECT row1 = RowRect(1);
+    EXPECT_EQ(list->ListBox().HintAt(30, row1.top + 1), u"list:item 1@1");
+    EXPECT_EQ(list->ListBox().HintAt(30, 390), u"list");
+    EXPECT_EQ(list->GetItemAtXY(30, row1.top + 1), list->Items()[1]);
+    EXPECT_EQ(list->GetItemAtXY(30, 390), nullptr);
+}
+
+} // namespace
+} // namespace zel

@@ -1,0 +1,256 @@
+#include "ui/list_box.h"
+
+#include "ui/wide.h"
+
+#include <windowsx.h>
+
+namespace zel {
+
+namespace {
+
+// Each list gets its own control id, so that a parent with several can tell their
+// measure requests apart.
+UINT NextControlId() {
+    static UINT next = 0x4C00;
+    return next++;
+}
+
+TMouseButton ButtonOf(UINT message) {
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return TMouseButton::mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        return TMouseButton::mbMiddle;
+    default:
+        return TMouseButton::mbLeft;
+    }
+}
+
+} // namespace
+
+TShiftState KeyboardShiftState() {
+    TShiftState shift = 0;
+    if (::GetKeyState(VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (::GetKeyState(VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    if (::GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
+    return shift;
+}
+
+TShiftState MouseShiftState(WPARAM wParam) {
+    TShiftState shift = 0;
+    if (wParam & MK_SHIFT)
+        shift |= ssShift;
+    if (wParam & MK_CONTROL)
+        shift |= ssCtrl;
+    if (::GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
+    if (wParam & MK_LBUTTON)
+        shift |= ssLeft;
+    if (wParam & MK_RBUTTON)
+        shift |= ssRight;
+    if (wParam & MK_MBUTTON)
+        shift |= ssMiddle;
+    return shift;
+}
+
+ListBox::ListBox(Component* owner) : WinControl(owner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+void ListBox::FillCreateParams(CreateParams& params) {
+    params.ClassName = L"LISTBOX";
+    params.SystemClass = true;
+    params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS |
+                    LBS_NOINTEGRALHEIGHT | (multiSelect_ ? LBS_EXTENDEDSEL : 0);
+    params.ExStyle |= borderSingle_ ? WS_EX_CLIENTEDGE : 0;
+}
+
+void ListBox::HandleCreated() {
+    ::SetWindowLongPtrW(HandleIfAllocated(), GWLP_ID, static_cast<LONG_PTR>(NextControlId()));
+}
+
+int ListBox::Count() {
+    return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0));
+}
+
+int ListBox::ItemIndex() {
+    if (multiSelect_)
+        return static_cast<int>(::SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0));
+    LRESULT index = ::SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void ListBox::SetItemIndex(int index) {
+    if (multiSelect_)
+        ::SendMessageW(Handle(), LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+    else
+        ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool ListBox::Selected(int index) {
+    return ::SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+    if (multiSelect_)
+        ::SendMessageW(Handle(), LB_SETSEL, selected, static_cast<LPARAM>(index));
+    else
+        ::SendMessageW(Handle(), LB_SETCURSEL, selected ? static_cast<WPARAM>(index) : WPARAM(-1),
+                       0);
+}
+
+int ListBox::TopIndex() {
+    return static_cast<int>(::SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
+}
+
+void ListBox::SetTopIndex(int index) {
+    ::SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void ListBox::AddRow(const std::u16string& text) {
+    ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
+}
+
+void ListBox::DeleteRow(int index) {
+    ::SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void ListBox::ClearRows() {
+    ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+}
+
+void ListBox::ReserveRows(int count) {
+    ::SendMessageW(Handle(), LB_INITSTORAGE, static_cast<WPARAM>(count), 2 * sizeof(wchar_t));
+}
+
+LRESULT ListBox::ItemFromPoint(int x, int y) {
+    return ::SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+}
+
+int ListBox::RowAtPoint(int x, int y) {
+    LRESULT answer = ItemFromPoint(x, y);
+    return HIWORD(answer) ? -1 : static_cast<int>(LOWORD(answer));
+}
+
+RECT ListBox::ItemRect(int index) {
+    RECT r{};
+    ::SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+void ListBox::SetRowHeight(int index, int height) {
+    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0));
+}
+
+bool ListBox::OwnerDraw(UINT message, LPARAM lParam) {
+    HWND window = HandleIfAllocated();
+    if (!window)
+        return false;
+    if (message == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure->CtlType != ODT_LISTBOX ||
+            measure->CtlID != static_cast<UINT>(::GetWindowLongPtrW(window, GWLP_ID)))
+            return false;
+        int height = static_cast<int>(measure->itemHeight);
+        MeasureItem(static_cast<int>(measure->itemID), height);
+        measure->itemHeight = static_cast<UINT>(height);
+        return true;
+    }
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (draw->hwndItem != window)
+        return false;
+    SelectGuard font(draw->hDC, GetFont().Handle());
+    if (static_cast<int>(draw->itemID) >= 0 && (draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
+        DrawItem(draw->hDC, static_cast<int>(draw->itemID), draw->rcItem,
+                 (draw->itemState & ODS_SELECTED) != 0);
+    if (draw->itemState & ODS_FOCUS)
+        ::DrawFocusRect(draw->hDC, &draw->rcItem);
+    return true;
+}
+
+void ListBox::CommandNotify(WORD code) {
+    if (code == LBN_SELCHANGE && OnClick)
+        OnClick(this);
+    else if (code == LBN_DBLCLK && OnDblClick)
+        OnDblClick(this);
+}
+
+bool ListBox::KeyPress(char16_t&) {
+    return false;
+}
+
+void ListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void ListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+LRESULT ListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP: {
+        WORD key = static_cast<WORD>(wParam);
+        if (const TKeyEvent& event = message == WM_KEYDOWN ? OnKeyDown : OnKeyUp)
+            event(this, key, KeyboardShiftState());
+        if (key == 0)
+            return 0;
+        return DefaultHandler(message, key, lParam);
+    }
+    case WM_CHAR: {
+        char16_t key = static_cast<char16_t>(wParam);
+        if (OnKeyPress)
+            OnKeyPress(this, key);
+        if (key == 0 || KeyPress(key))
+            return 0;
+        return DefaultHandler(message, key, lParam);
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+        LRESULT result = DefaultHandler(message, wParam, lParam);
+        TShiftState shift = MouseShiftState(wParam);
+        if (message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+            message == WM_MBUTTONDBLCLK)
+            shift |= ssDouble;
+        MouseDown(ButtonOf(message), shift, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return result;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        LRESULT result = DefaultHandler(message, wParam, lParam);
+        MouseUp(ButtonOf(message), MouseShiftState(wParam), GET_X_LPARAM(lParam),
+                GET_Y_LPARAM(lParam));
+        return result;
+    }
+    case WM_MOUSEMOVE: {
+        LRESULT result = DefaultHandler(message, wParam, lParam);
+        if (OnMouseMove)
+            OnMouseMove(this, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return result;
+    }
+    case WM_SETCURSOR:
+        // The list keeps the default cursor: the system asks the parent first, which shows its own.
+        return DefaultHandler(message, wParam, lParam);
+    default:
+        return WinControl::WndProc(message, wParam, lParam);
+    }
+}
+
+} // namespace zel

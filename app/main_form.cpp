@@ -1,9 +1,15 @@
 #include "app/main_form.h"
 
+#include "app/copy_text.h"
+#include "app/phrase_list.h"
 #include "app/placement.h"
+#include "core/utf8.h"
 #include "ui/application.h"
+#include "ui/clipboard.h"
 #include "ui/files.h"
+#include "ui/paths.h"
 #include "ui/settings_store.h"
+#include "ui/shell.h"
 
 namespace zel {
 
@@ -37,7 +43,27 @@ MainForm::MainForm(Component* owner, const Deliverable& deliverable)
     : Form(owner, deliverable.FormClassName, kDesignClientWidth, kDesignClientHeight, true),
       deliverable_(deliverable) {
     SetFont(MeiryoUI(13));
-    // The phrase list takes the area above the buttons (0, 0, 356 x 297).
+
+    ImageList1 = Make<BitmapImageList>();
+    ImageList1->LoadBitmapResource(L"IMAGELIST1", 16, 16);
+
+    // The phrase list takes the area above the buttons.
+    lb1 = Make<TFilterListBox>();
+    FontSpec listFont = MeiryoUI(13);
+    listFont.Charset = DEFAULT_CHARSET;
+    listFont.Pitch = TFontPitch::fpFixed;
+    listFont.Quality = TFontQuality::fqClearType;
+    lb1->SetFont(listFont);
+    lb1->SetCursor(IDC_HAND);
+    lb1->SetImages(ImageList1);
+    lb1->SetItemHeight(16);
+    lb1->SetStyle(TFilterListBoxStyle::stList);
+    lb1->SetTabOrder(0);
+    lb1->SetAnchors(akLeft | akTop | akRight | akBottom);
+    lb1->SetParent(this);
+    lb1->SetBounds(0, 0, 356, 297);
+    lb1->OnListClick = [this](Component* sender) { lb1ListClick(sender); };
+
     btnEDIT = MakeButton(this, 0, 60, u"リスト編集");
     btnEDIT->SetTabOrder(1);
     btnRELOAD = MakeButton(this, 60, deliverable.ReloadButtonWidth, u"リスト再読込");
@@ -45,6 +71,9 @@ MainForm::MainForm(Component* owner, const Deliverable& deliverable)
     btnSibling = MakeButton(this, deliverable.Sibling.Left, deliverable.Sibling.Width,
                             deliverable.Sibling.Caption);
     btnSibling->SetTabOrder(3);
+    btnEDIT->OnClick = [this](Component* sender) { btn_EDITClick(sender); };
+    btnRELOAD->OnClick = [this](Component* sender) { btn_RELOADClick(sender); };
+    btnSibling->OnClick = [this](Component* sender) { btnSiblingClick(sender); };
 
     Label1 = Make<Label>();
     Label1->SetFont(MeiryoUI(13));
@@ -65,7 +94,24 @@ void MainForm::FormCreate(Component*) {
     SetCaption(title_ + u" " + version_);
     settingsPath_ = ProgramFilePath() + u"_ユーザー設定.ini";
 
-    // 2.-4. The phrase list's item height, template check and template copy go here.
+    // 2. Row height from the display's density.
+    {
+        WindowDC desktop(::GetDesktopWindow());
+        lb1->SetItemHeight(ItemHeightForDpi(::GetDeviceCaps(desktop.get(), LOGPIXELSX)));
+    }
+
+    // 3. Template check: a missing template ends the program at the message loop's first
+    // turn; creation goes on until then.
+    PhraseListPaths paths = PhraseListPathsFor(ProgramFilePath());
+    listPath_ = paths.List;
+    if (!FileExists(paths.Template)) {
+        ShowMessage(TemplateMissingMessage(ExtractFileName(paths.Template)));
+        Application::Instance().Terminate();
+    }
+
+    // 4. The first list is a copy of the template.
+    if (!FileExists(listPath_))
+        CopyFileOverwrite(paths.Template, listPath_);
 
     // 5. Placement from the settings file, or centred on the work area.
     SettingsFile settings = OpenSettingsFile(settingsPath_);
@@ -80,7 +126,35 @@ void MainForm::FormCreate(Component*) {
     SetClientWidth(placement.ClientWidth);
     SetClientHeight(placement.ClientHeight);
 
-    // 6. The phrase list is loaded here.
+    // 6. The phrase list.
+    LoadList();
+}
+
+void MainForm::LoadList() {
+    lb1->Items().Clear();
+    std::u16string text = Utf8FileTextToUtf16(ReadWholeFile(listPath_));
+    AddPhraseLines(lb1->Items(), text);
+}
+
+void MainForm::lb1ListClick(Component*) {
+    const std::u16string& line = lb1->Items()[lb1->ItemIndex()]->Text();
+    SetClipboardText(Handle(), CopyTextOf(line));
+}
+
+void MainForm::btn_EDITClick(Component*) {
+    ShowMessage(EditListMessage());
+    ShellExecuteText(Handle(), u"OPEN", u"notepad", listPath_,
+                     std::u16string(ExtractFilePath(listPath_)), SW_SHOWNORMAL);
+}
+
+void MainForm::btn_RELOADClick(Component*) {
+    LoadList();
+}
+
+void MainForm::btnSiblingClick(Component*) {
+    ShellExecuteText(Handle(), u"OPEN",
+                     std::u16string(ExtractFilePath(ProgramFilePath())) + deliverable_.SiblingFile,
+                     u"", u"", SW_SHOWNORMAL);
 }
 
 void MainForm::FormClose(Component*, TCloseAction&) {

@@ -2,7 +2,9 @@
 // The main window of both deliverables: an always-on-top form with the phrase list, three
 // buttons and a hint label, placed from the settings file beside the program.
 #include "app/deliverable.h"
+#include "listbox/filter_list_box.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/std_controls.h"
 
 #include <string>
@@ -15,7 +17,18 @@ public:
 
     void FormCreate(Component* Sender);
     void FormClose(Component* Sender, TCloseAction& Action);
+    // Fills the list from the phrase list file, with the heading-driven icons.
+    void LoadList();
+    // Puts the chosen phrase, without its note, on the clipboard.
+    void lb1ListClick(Component* Sender);
+    // Explains the list file, then opens it in Notepad.
+    void btn_EDITClick(Component* Sender);
+    void btn_RELOADClick(Component* Sender);
+    // Starts the sibling program from this program's folder.
+    void btnSiblingClick(Component* Sender);
 
+    BitmapImageList* ImageList1;
+    TFilterListBox* lb1;
     Button* btnEDIT;
     Button* btnRELOAD;
     Button* btnSibling; // btn_EXEC in Velmora, btnEXEC in Tamsorn
@@ -26,6 +39,7 @@ private:
     std::u16string title_;
     std::u16string version_;
     std::u16string settingsPath_;
+    std::u16string listPath_;
 };
 
 } // namespace zel

@@ -127,9 +127,9 @@ void TFilterListBox::SetMultiSelect(bool value) {
     FListBox->SetMultiSelect(value);
 }
 
-void TFilterListBox::SetFont(const FontDesc& desc) {
-    WinControl::SetFont(desc);
-    FListBox->SetFont(desc);
+void TFilterListBox::SetFont(const FontSpec& spec) {
+    WinControl::SetFont(spec);
+    FListBox->SetFont(spec);
 }
 
 void TFilterListBox::SetEnabled(bool enabled) {

@@ -69,7 +69,7 @@ public:
 
     TVisualListBox& ListBox() noexcept { return *FListBox; }
 
-    void SetFont(const FontDesc& desc) override;
+    void SetFont(const FontSpec& spec) override;
     void SetEnabled(bool enabled) override;
 
     TNotifyEvent OnListClick;

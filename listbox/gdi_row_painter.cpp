@@ -1,6 +1,5 @@
-#include "ui/gdi_canvas.h"
-
 #include "listbox/gdi_row_painter.h"
+
 #include "listbox/row_painter.h"
 #include "ui/unique_handle.h"
 
@@ -60,16 +59,9 @@ private:
 
 } // namespace
 
-struct GdiRowPainter::Fonts {
-    GdiFontCache cache;
-};
-
-GdiRowPainter::GdiRowPainter() : fonts_(std::make_unique<Fonts>()) {}
-GdiRowPainter::~GdiRowPainter() = default;
-
 void GdiRowPainter::Paint(HDC dc, const RECT& rect, bool selected, const TListBoxItem* item,
                           const RowStyle& style, HWND window, bool themed) {
-    GdiCanvas canvas(dc, &fonts_->cache);
+    GdiCanvas canvas(dc, &fonts_);
     GdiCheckBoxes boxes(window, themed);
     PaintRow(canvas, {rect.left, rect.top, rect.right, rect.bottom}, selected, item, style, boxes);
 }

@@ -1,16 +1,9 @@
 #include "ui/image_list.h"
 
-#include "ui/gdi_canvas.h"
-
 #include "core/error.h"
 #include "ui/files.h"
 
 namespace zel {
-
-BitmapImageList::BitmapImageList(Component* owner)
-    : Component(owner), images_(std::make_unique<GdiImageList>()) {}
-
-BitmapImageList::~BitmapImageList() = default;
 
 void BitmapImageList::LoadBitmapResource(const wchar_t* name, int width, int height) {
     UniqueBitmap bitmap(static_cast<HBITMAP>(
@@ -25,15 +18,11 @@ void BitmapImageList::LoadBitmapResource(const wchar_t* name, int width, int hei
     handle_ = std::move(list);
     width_ = width;
     height_ = height;
-    images_->SetHandle(handle_.get());
+    images_.SetHandle(handle_.get());
 }
 
 int BitmapImageList::Count() const {
     return handle_ ? ::ImageList_GetImageCount(handle_.get()) : 0;
-}
-
-const ImageList* BitmapImageList::Images() const noexcept {
-    return images_.get();
 }
 
 } // namespace zel

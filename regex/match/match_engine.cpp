@@ -1,0 +1,929 @@
+#include "regex/match/match_engine.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "regex/compile/char_class.h"
+#include "regex/compile/literal_code.h"
+#include "regex/compile/owner.h"
+#include "regex/compile/set_codes.h"
+#include "regex/search/trie_search.h"
+#include "regex/unicode/unicode_prop.h"
+
+namespace zel {
+
+namespace {
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+} // namespace
+
+TREMatchEngine::TREMatchEngine(TREOwner& ARegExp, const TRENFAProgram& AProgram)
+    : FRegExp(ARegExp), FProgram(AProgram) {}
+
+bool TREMatchEngine::OneCharCode(const TRECode* code) {
+    return dynamic_cast<const TREAnyCharCode*>(code) != nullptr ||
+           dynamic_cast<const TRECharSetCode*>(code) != nullptr ||
+           dynamic_cast<const TRECharClassCode*>(code) != nullptr ||
+           dynamic_cast<const TRELiteralSingleCode*>(code) != nullptr;
+}
+
+void TREMatchEngine::Optimize() {
+    // The search acceleration chooses its lead mode here; every position is tried for now.
+    FLeadCharMode = lcmNone;
+    const std::size_t count = FProgram.FTransitions.size();
+    FOneChar.assign(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TRENFAState* T = FProgram.FTransitions[i].get();
+        if (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound)
+            FOneChar[i] = OneCharCode(T->FCode);
+    }
+    FRunCache.assign(count, {});
+    FLoops.assign(FProgram.FLoops.size(), {});
+    FGroupEpochs.assign(static_cast<std::size_t>(FRegExp.FGroups.Count()), 0);
+}
+
+bool TREMatchEngine::Match(const char16_t* AStr) {
+    FSkipP = nullptr;
+    FLastRegMarkIndex = -1;
+    FLastRegErrorIndex = -1;
+    FRecord.Clear();
+    std::fill(FRunCache.begin(), FRunCache.end(), TRunCache{});
+    const char16_t* end = FRegExp.FMatchEndP;
+    if (AStr == nullptr || AStr > end)
+        return false;
+    const TREOptions options = FRegExp.FOptions;
+    if ((!options.Contains(roIgnoreCase) || options.Contains(roASCIIOnly)) &&
+        end - AStr < FProgram.FMinMatchLength)
+        return false;
+    FSearchStartP = AStr;
+    const char16_t* P = AStr;
+    while (P <= end) {
+        if (Attempt(P))
+            return true;
+        if (FCommitted)
+            return false;
+        if (FHasSkip && FSkipP != nullptr && FSkipP > P) {
+            P = FSkipP;
+            continue;
+        }
+        if (P == end)
+            break;
+        P += CharUnits(P, end);
+    }
+    return false;
+}
+
+bool TREMatchEngine::Attempt(const char16_t* P0) {
+    FStack.clear();
+    FBarriers.clear();
+    std::fill(FLoops.begin(), FLoops.end(), TLoopState{});
+    std::fill(FGroupEpochs.begin(), FGroupEpochs.end(), 0);
+    FSnapshots.clear();
+    FLoopSnapshots.clear();
+    FCalls.clear();
+    FRegExp.FSubStack.clear();
+    FPositions.clear();
+    FMarks.clear();
+    FHasSkip = false;
+    FCommitted = false;
+    FSkipP = nullptr;
+    ++FEpoch;
+    auto& groups = FRegExp.FGroups;
+    groups.ResetMatch();
+    TGroup& whole = groups.Items(0);
+    whole.FStartP = whole.FStartPBuf = P0;
+    FRegExp.FStartMatch = static_cast<std::int32_t>(P0 - FRegExp.FTextTopP) + 1;
+
+    const TRENFAState* T = Head(FProgram.FEntryState);
+    const char16_t* P = P0;
+    for (;;) {
+        if (T != nullptr) {
+            bool success = false;
+            T = Step(T, P, success);
+            if (success)
+                return true;
+            if (T != nullptr)
+                continue;
+        }
+        if (!Backtrack(T, P)) {
+            FLastRegErrorIndex = FLastRegMarkIndex;
+            return false;
+        }
+    }
+}
+
+// ---- the stack -------------------------------------------------------------------------------
+
+void TREMatchEngine::PushEntry(TEntry entry) {
+    switch (entry.Kind) {
+    case TEntryKind::UndoGroup:
+    case TEntryKind::UndoLoop:
+    case TEntryKind::UndoCall:
+    case TEntryKind::UndoMark:
+        break;
+    default:
+        ++FEpoch; // a new resume point: later changes need their own undo records
+        break;
+    }
+    if (FStack.size() == FStack.capacity())
+        FStack.reserve(std::max<std::size_t>(128, FStack.size() + FStack.size() / 4));
+    FStack.push_back(entry);
+}
+
+bool TREMatchEngine::CodeMatches(const TRENFAState* T, const char16_t* P, int& Len) const {
+    Len = 0;
+    if (T->FKind == nkChar && P >= FRegExp.FMatchEndP)
+        return false;
+    return T->FCode->IsEqual(P, Len);
+}
+
+// An alternative whose first code cannot match here never goes on the stack.
+void TREMatchEngine::PushChoice(const TRENFAState* A, const char16_t* P) {
+    int len = 0;
+    while (A != nullptr && (A->FKind == nkNormal || A->FKind == nkChar) && !CodeMatches(A, P, len))
+        A = A->FNext;
+    if (A != nullptr)
+        PushEntry({.Kind = TEntryKind::Choice, .T = A, .P = P});
+}
+
+// Drops every resume point above index (and the entry at index when removeIt), keeping the
+// undo records in their order: backtracking past this place must still restore the state.
+void TREMatchEngine::CutAbove(int index, bool removeIt) {
+    std::size_t j =
+        removeIt ? static_cast<std::size_t>(index) : static_cast<std::size_t>(index + 1);
+    const std::size_t keepFrom = j;
+    for (std::size_t i = static_cast<std::size_t>(index + 1); i < FStack.size(); ++i) {
+        switch (FStack[i].Kind) {
+        case TEntryKind::UndoGroup:
+        case TEntryKind::UndoLoop:
+        case TEntryKind::UndoCall:
+        case TEntryKind::UndoMark:
+            FStack[j++] = FStack[i];
+            break;
+        default:
+            break;
+        }
+    }
+    FStack.resize(j);
+    while (!FBarriers.empty() && static_cast<std::size_t>(FBarriers.back()) >= keepFrom)
+        FBarriers.pop_back();
+    ++FEpoch;
+}
+
+// The backtracking verbs drop the resume points of the innermost body that runs (the whole
+// attempt at the top level).
+void TREMatchEngine::Cut() {
+    CutAbove(InnermostBarrier(), false);
+}
+
+TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
+    const TGroup& g = FRegExp.FGroups.Items(index);
+    return {g.FStartP, g.FStartPBuf, g.FEndP, g.FSuccess};
+}
+
+void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
+    TGroup& g = FRegExp.FGroups.Items(index);
+    auto& epoch = FGroupEpochs[static_cast<std::size_t>(index)];
+    if (epoch != FEpoch) {
+        PushEntry({.Kind = TEntryKind::UndoGroup,
+                   .Flag = g.FSuccess,
+                   .A = index,
+                   .P = g.FStartP,
+                   .Q = g.FStartPBuf,
+                   .R = g.FEndP,
+                   .Sig = epoch});
+        epoch = FEpoch;
+    }
+    g.FStartP = value.StartP;
+    g.FStartPBuf = value.StartPBuf;
+    g.FEndP = value.EndP;
+    g.FSuccess = value.Success;
+}
+
+void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
+    TLoopState& st = FLoops[static_cast<std::size_t>(index)];
+    if (st.Epoch != FEpoch) {
+        PushEntry({.Kind = TEntryKind::UndoLoop,
+                   .Flag = st.LastEmpty,
+                   .A = index,
+                   .B = st.Count,
+                   .C = st.Barrier,
+                   .P = st.IterStart,
+                   .Sig = st.Epoch});
+    }
+    st.Count = value.Count;
+    st.IterStart = value.IterStart;
+    st.LastEmpty = value.LastEmpty;
+    st.Barrier = value.Barrier;
+    st.Epoch = FEpoch;
+}
+
+bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
+    auto& groups = FRegExp.FGroups;
+    while (!FStack.empty()) {
+        TEntry& e = FStack.back();
+        switch (e.Kind) {
+        case TEntryKind::UndoGroup: {
+            TGroup& g = groups.Items(e.A);
+            g.FStartP = e.P;
+            g.FStartPBuf = e.Q;
+            g.FEndP = e.R;
+            g.FSuccess = e.Flag;
+            FGroupEpochs[static_cast<std::size_t>(e.A)] = e.Sig;
+            FStack.pop_back();
+            break;
+        }
+        case TEntryKind::UndoLoop: {
+            TLoopState& st = FLoops[static_cast<std::size_t>(e.A)];
+            st.Count = e.B;
+            st.Barrier = e.C;
+            st.IterStart = e.P;
+            st.LastEmpty = e.Flag;
+            st.Epoch = e.Sig;
+            FStack.pop_back();
+            break;
+        }
+        case TEntryKind::UndoCall:
+            if (e.Flag) {
+                const TCallInfo& info = FCalls.back();
+                FSnapshots.resize(info.Snapshot);
+                FLoopSnapshots.resize(info.LoopSnapshot);
+                FCalls.pop_back();
+                FRegExp.FSubStack.pop_back();
+            } else {
+                FCalls.push_back(
+                    {e.P, static_cast<std::size_t>(e.Sig), static_cast<std::size_t>(e.B)});
+                FRegExp.FSubStack.push_back({e.A, e.T, e.U});
+            }
+            FStack.pop_back();
+            break;
+        case TEntryKind::UndoMark:
+            FMarks.pop_back();
+            FStack.pop_back();
+            break;
+        case TEntryKind::MemoMark:
+            FRecord.Add({e.T->FIndex, e.Sig}, static_cast<std::size_t>(e.P - FRegExp.FTextTopP));
+            FStack.pop_back();
+            break;
+        case TEntryKind::Choice:
+            T = e.T;
+            P = e.P;
+            FStack.pop_back();
+            ++FEpoch;
+            return true;
+        case TEntryKind::TrieChoice: {
+            TRETrieSearch* trie = e.T->FCode->TrieSearch();
+            const char16_t* end = FRegExp.FMatchEndP;
+            trie->ResetMatch();
+            bool ok = trie->IsMatch(e.P, end);
+            for (int i = 0; ok && i < e.A; ++i)
+                ok = trie->IsMatch(e.P, end);
+            if (!ok) {
+                FStack.pop_back();
+                break;
+            }
+            P = e.P + trie->MatchLength();
+            T = Head(e.T->FTransitTo);
+            if (trie->MatchCount() > 0)
+                ++e.A;
+            else
+                FStack.pop_back();
+            ++FEpoch;
+            return true;
+        }
+        case TEntryKind::GiveBack:
+        case TEntryKind::GiveBackList: {
+            bool exhausted = false;
+            const TRENFAState* next = GiveBackNext(e, P, exhausted);
+            if (exhausted) {
+                FStack.pop_back();
+                break;
+            }
+            T = next;
+            ++FEpoch;
+            return true;
+        }
+        case TEntryKind::LoopExit: {
+            const TRENFAState* X = e.T;
+            P = e.P;
+            FStack.pop_back();
+            ++FEpoch;
+            T = TakeExit(X);
+            return true;
+        }
+        case TEntryKind::LoopBody: {
+            const TRENFAState* X = e.T;
+            P = e.P;
+            FStack.pop_back();
+            ++FEpoch;
+            T = EnterBody(X, P);
+            return true;
+        }
+        case TEntryKind::Barrier: {
+            TEntry barrier = e;
+            FStack.pop_back();
+            FBarriers.pop_back();
+            bool resume = false;
+            const TRENFAState* next = BarrierFailed(barrier, P, resume);
+            if (resume) {
+                T = next;
+                ++FEpoch;
+                return true;
+            }
+            break;
+        }
+        }
+    }
+    return false;
+}
+
+// ---- transitions -----------------------------------------------------------------------------
+
+const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P, bool& Success) {
+    if (T->FNext != nullptr) {
+        switch (T->FKind) {
+        case nkLoopExit:
+        case nkMatchEnd:
+        case nkIfThen:
+        case nkThen:
+            break;
+        default:
+            PushChoice(T->FNext, P);
+            break;
+        }
+    }
+    const char16_t* end = FRegExp.FMatchEndP;
+    switch (T->FKind) {
+    case nkEmpty:
+    case nkIfThen:
+        return Head(T->FTransitTo);
+    case nkTrie: {
+        if (P >= end)
+            return nullptr;
+        TRETrieSearch* trie = T->FCode->TrieSearch();
+        trie->ResetMatch();
+        if (!trie->IsMatch(P, end))
+            return nullptr;
+        if (trie->MatchCount() > 0)
+            PushEntry({.Kind = TEntryKind::TrieChoice, .A = 1, .T = T, .P = P});
+        P += trie->MatchLength();
+        return Head(T->FTransitTo);
+    }
+    case nkStar:
+    case nkPlus:
+    case nkBound:
+        return SingleLoop(T, P);
+    case nkLoop: {
+        int barrier = -1;
+        if (T->FMatchKind == lkPossessive) {
+            PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
+            barrier = static_cast<int>(FStack.size()) - 1;
+            FBarriers.push_back(barrier);
+        }
+        SetLoop(T->FLoopIndex, {0, P, false, barrier});
+        return Head(T->FTransitTo);
+    }
+    case nkLoopExit:
+        return LoopHead(T, P);
+    case nkLoopEnd: {
+        TLoopState st = FLoops[static_cast<std::size_t>(T->FLoopIndex)];
+        ++st.Count;
+        st.LastEmpty = P == st.IterStart;
+        SetLoop(T->FLoopIndex, st);
+        return Head(T->FTransitTo);
+    }
+    case nkGroupBegin: {
+        TGroupState g = GroupState(T->FGroupIndex);
+        g.StartPBuf = P;
+        if (g.StartP == nullptr)
+            g.StartP = P;
+        SetGroup(T->FGroupIndex, g);
+        return Head(T->FTransitTo);
+    }
+    case nkGroupEnd: {
+        if (!FCalls.empty() && FRegExp.FSubStack.back().EndCode == T)
+            return Return(P);
+        TGroupState g = GroupState(T->FGroupIndex);
+        g.StartP = g.StartPBuf;
+        g.EndP = P;
+        g.Success = g.StartPBuf != nullptr;
+        SetGroup(T->FGroupIndex, g);
+        return Head(T->FTransitTo);
+    }
+    case nkKeepPattern: {
+        TGroupState g = GroupState(0);
+        g.StartP = g.StartPBuf = P;
+        SetGroup(0, g);
+        return Head(T->FTransitTo);
+    }
+    case nkSuspend:
+    case nkAheadMatch:
+    case nkAheadNoMatch:
+    case nkIfMatch:
+        PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
+        FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
+        return Head(T->FTransitTo);
+    case nkBehindMatch:
+    case nkBehindNoMatch: {
+        const char16_t* start = nullptr;
+        if (!LookbehindStart(T, P, start))
+            return T->FKind == nkBehindMatch ? nullptr : Head(Head(T->FExtendTo)->FTransitTo);
+        PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P, .Q = start});
+        FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
+        P = start;
+        return Head(T->FTransitTo);
+    }
+    case nkMatchEnd:
+        return CloseBarrier(T, P);
+    case nkEnd: {
+        if (!FCalls.empty() && FRegExp.FSubStack.back().GroupIndex <= 0 &&
+            FRegExp.FSubStack.back().EndCode == T)
+            return Return(P);
+        TGroupState g = GroupState(0);
+        g.StartP = g.StartPBuf;
+        g.EndP = P;
+        g.Success = true;
+        SetGroup(0, g);
+        Success = true;
+        return nullptr;
+    }
+    case nkGoSub:
+        return Call(T, P);
+    case nkDefine:
+        return Head(T->FExtendTo);
+    case nkFail:
+        return nullptr;
+    case nkPrune:
+    case nkThen:
+        Cut();
+        if (T->FGroupIndex != -1)
+            FLastRegMarkIndex = T->FGroupIndex;
+        return Head(T->FTransitTo);
+    case nkCommit:
+        Cut();
+        if (T->FGroupIndex != -1)
+            FLastRegMarkIndex = T->FGroupIndex;
+        if (FBarriers.empty())
+            FCommitted = true;
+        return Head(T->FTransitTo);
+    case nkSkip: {
+        const char16_t* to = P;
+        if (T->FGroupIndex != -1) {
+            // Skip to the most recent mark of that name on this path; without one, no effect.
+            auto it = std::find_if(FMarks.rbegin(), FMarks.rend(),
+                                   [&](const auto& mark) { return mark.first == T->FGroupIndex; });
+            if (it == FMarks.rend())
+                return Head(T->FTransitTo);
+            to = it->second;
+        }
+        Cut();
+        if (FBarriers.empty()) {
+            FSkipP = to;
+            FHasSkip = true;
+        }
+        return Head(T->FTransitTo);
+    }
+    case nkMark:
+        FMarks.emplace_back(T->FGroupIndex, P);
+        PushEntry({.Kind = TEntryKind::UndoMark});
+        if (T->FGroupIndex != -1)
+            FLastRegMarkIndex = T->FGroupIndex;
+        return Head(T->FTransitTo);
+    case nkAccept:
+        return Accept(P, Success);
+    default: {
+        // Codes: nkNormal, nkChar, nkAnchor, nkCallout.
+        if (T->FImplicitHead && P == FSearchStartP)
+            return Head(T->FTransitTo);
+        int len = 0;
+        if (!CodeMatches(T, P, len))
+            return nullptr;
+        P += len;
+        return Head(T->FTransitTo);
+    }
+    }
+}
+
+// ---- single-code loops -----------------------------------------------------------------------
+
+const char16_t* TREMatchEngine::StepBack(const char16_t* p, const char16_t* low) const {
+    const char16_t* q = p - 1;
+    if (q > low && IsLowSurrogate(*q) && IsHighSurrogate(q[-1]))
+        --q;
+    return q;
+}
+
+// The next position, at or below q, at which the continuation of a one-character loop is
+// still worth trying: not below the loop's lowest end, not inside the stretch already known
+// to fail (except the loop's own start), and where the continuation's first code matches.
+const char16_t* TREMatchEngine::GiveBackCandidate(const TEntry& entry, const char16_t* q) const {
+    const char16_t* lowest = entry.Q;
+    const char16_t* start = entry.S;
+    const char16_t* top = FRegExp.FTextTopP;
+    const TRENFAState* exitT = Head(entry.T->FTransitTo);
+    const TREMatchExplosionRecord::TStretch* stretch =
+        entry.Flag ? FRecord.FindStretch({entry.T->FIndex, entry.Sig}) : nullptr;
+    const char16_t* low = nullptr;
+    if (stretch != nullptr && top + stretch->High == entry.R)
+        low = top + stretch->Low;
+    while (q != nullptr && q >= lowest) {
+        if (low != nullptr && q >= low && q != start) {
+            q = start >= low ? start : (low > lowest ? StepBack(low, lowest) : nullptr);
+            continue;
+        }
+        int len = 0;
+        if (exitT != nullptr && (exitT->FKind == nkChar || exitT->FKind == nkNormal) &&
+            !CodeMatches(exitT, q, len)) {
+            q = q > lowest ? StepBack(q, lowest) : nullptr;
+            continue;
+        }
+        return q;
+    }
+    return nullptr;
+}
+
+// Every position from the loop's lowest end to its run end has been given back and failed:
+// remember the stretch (without the start itself, whose loop signature may differ).
+void TREMatchEngine::RecordStretch(const TEntry& entry) {
+    if (!entry.Flag)
+        return;
+    const char16_t* top = FRegExp.FTextTopP;
+    const char16_t* low = entry.Q;
+    if (low == entry.S) {
+        if (low >= entry.R)
+            return;
+        low += CharUnits(low, FRegExp.FMatchEndP);
+    }
+    TREMatchExplosionRecord::TKey key{entry.T->FIndex, entry.Sig};
+    std::size_t lowOffset = static_cast<std::size_t>(low - top);
+    const std::size_t highOffset = static_cast<std::size_t>(entry.R - top);
+    if (const auto* old = FRecord.FindStretch(key); old != nullptr && old->High == highOffset)
+        lowOffset = std::min(lowOffset, old->Low);
+    FRecord.SetStretch(key, {lowOffset, highOffset});
+}
+
+const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& P,
+                                                bool& Exhausted) {
+    if (entry.Kind == TEntryKind::GiveBackList) {
+        if (entry.B < entry.A) {
+            FPositions.resize(static_cast<std::size_t>(entry.C));
+            Exhausted = true;
+            return nullptr;
+        }
+        P = FPositions[static_cast<std::size_t>(entry.B--)];
+        return Head(entry.T->FTransitTo);
+    }
+    const char16_t* q = GiveBackCandidate(entry, entry.P);
+    if (q == nullptr) {
+        RecordStretch(entry);
+        Exhausted = true;
+        return nullptr;
+    }
+    entry.P = q > entry.Q ? StepBack(q, entry.Q) : nullptr;
+    P = q;
+    return Head(entry.T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16_t*& P) {
+    TRECode* code = T->FCode;
+    const char16_t* end = FRegExp.FMatchEndP;
+    const int min = T->FMin;
+    const bool unbounded = T->FMax >= kNFAUnbounded;
+    const int max = T->FMax;
+    const TRENFAState* exitT = Head(T->FTransitTo);
+    const char16_t* start = P;
+    int len = 0;
+    if (FOneChar[static_cast<std::size_t>(T->FIndex)]) {
+        const char16_t* lowest = P;
+        for (int i = 0; i < min; ++i) {
+            if (!code->IsEqual(lowest, len))
+                return nullptr;
+            lowest += len;
+        }
+        const char16_t* runEnd = lowest;
+        if (unbounded) {
+            // The run of a one-character code ends at the same place from every position
+            // inside it: a loop entered again inside a known run does not scan it again.
+            TRunCache& cache = FRunCache[static_cast<std::size_t>(T->FIndex)];
+            if (cache.Start != nullptr && lowest >= cache.Start && lowest <= cache.End) {
+                runEnd = cache.End;
+            } else {
+                code->ExecRepeat(runEnd, true);
+                cache = {lowest, runEnd};
+            }
+        } else {
+            for (int i = min; i < max && runEnd < end && code->IsEqual(runEnd, len); ++i)
+                runEnd += len;
+        }
+        if (T->FMatchKind == lkPossessive) {
+            P = runEnd;
+            return exitT;
+        }
+        TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
+        if (FProgram.FMemoSafe && T->FMemo)
+            entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
+        const char16_t* q = GiveBackCandidate(entry, runEnd);
+        if (q == nullptr) {
+            RecordStretch(entry);
+            return nullptr;
+        }
+        entry.P = q > lowest ? StepBack(q, lowest) : nullptr;
+        PushEntry(entry);
+        P = q;
+        return exitT;
+    }
+    // Any other code: keep the end of every iteration beyond the minimum.
+    const std::size_t base = FPositions.size();
+    FPositions.push_back(P);
+    const char16_t* q = P;
+    int count = 0;
+    bool emptyMatch = false;
+    while ((unbounded || count < max) && q < end && code->IsEqual(q, len)) {
+        ++count;
+        if (len == 0) {
+            emptyMatch = true; // stands for every remaining repetition
+            break;
+        }
+        q += len;
+        FPositions.push_back(q);
+    }
+    if (count < min && !emptyMatch) {
+        FPositions.resize(base);
+        return nullptr;
+    }
+    P = FPositions.back();
+    const std::size_t last = FPositions.size() - 1;
+    const std::size_t first = base + static_cast<std::size_t>(std::min(min, count));
+    if (T->FMatchKind == lkPossessive || first >= last) {
+        FPositions.resize(base);
+        return exitT;
+    }
+    PushEntry({.Kind = TEntryKind::GiveBackList,
+               .A = static_cast<int>(first),
+               .B = static_cast<int>(last) - 1,
+               .C = static_cast<int>(base),
+               .T = T});
+    return exitT;
+}
+
+// ---- general loops ---------------------------------------------------------------------------
+
+bool TREMatchEngine::Signature(int chain, const char16_t* P, int ownLoop, bool ownLastEmpty,
+                               bool countsOnly, std::uint64_t& sig) const {
+    sig = 0;
+    int bits = 0;
+    for (int link = chain; link >= 0;
+         link = FProgram.FLoopChains[static_cast<std::size_t>(link)].Parent) {
+        const int loop = FProgram.FLoopChains[static_cast<std::size_t>(link)].LoopIndex;
+        const TRENFAState* loopT = FProgram.FLoops[static_cast<std::size_t>(loop)];
+        const TLoopState& st = FLoops[static_cast<std::size_t>(loop)];
+        // Beyond its minimum an unbounded loop behaves the same whatever its count.
+        const int cap = loopT->FMax >= kNFAUnbounded ? loopT->FMin : loopT->FMax;
+        const int width = static_cast<int>(std::bit_width(static_cast<unsigned>(cap))) + 1;
+        bits += width;
+        if (bits > 64)
+            return false;
+        const std::uint64_t count = static_cast<std::uint64_t>(std::min(st.Count, cap));
+        const bool empty = countsOnly ? false : loop == ownLoop ? ownLastEmpty : st.IterStart == P;
+        sig = (sig << width) | (count << 1) | (empty ? 1u : 0u);
+    }
+    return true;
+}
+
+// Arrival at a general loop's head state, from its entry or from the end of an iteration.
+const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t* P) {
+    const TLoopState& st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
+    if (FProgram.FMemoSafe && X->FMemo) {
+        std::uint64_t sig = 0;
+        if (Signature(X->FLoopChain, P, X->FLoopIndex, st.LastEmpty, false, sig)) {
+            const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
+            if (FRecord.Contains({X->FIndex, sig}, offset))
+                return nullptr;
+            PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
+        }
+    }
+    const bool unbounded = X->FMax >= kNFAUnbounded;
+    if (st.Count < X->FMin)
+        return EnterBody(X, P);
+    // An iteration that consumed nothing ends the loop.
+    if ((!unbounded && st.Count >= X->FMax) || (st.Count > 0 && st.LastEmpty))
+        return TakeExit(X);
+    if (X->FMatchKind == lkReluctant || X->FMatchKind == lkSimpleReluctant) {
+        PushEntry({.Kind = TEntryKind::LoopBody, .T = X, .P = P});
+        return TakeExit(X);
+    }
+    PushEntry({.Kind = TEntryKind::LoopExit, .T = X, .P = P});
+    return EnterBody(X, P);
+}
+
+const TRENFAState* TREMatchEngine::EnterBody(const TRENFAState* X, const char16_t* P) {
+    TLoopState st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
+    st.IterStart = P;
+    SetLoop(X->FLoopIndex, st);
+    return X->FNext;
+}
+
+const TRENFAState* TREMatchEngine::TakeExit(const TRENFAState* X) {
+    TLoopState st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
+    if (X->FMatchKind == lkPossessive && st.Barrier >= 0 && InnermostBarrier() == st.Barrier) {
+        CutAbove(st.Barrier, true);
+        st.Barrier = -1;
+        SetLoop(X->FLoopIndex, st);
+    }
+    return Head(X->FTransitTo);
+}
+
+// ---- bodies: atomic groups, lookaround, conditions --------------------------------------------
+
+int TREMatchEngine::CharsBetween(const char16_t* from, const char16_t* to) const {
+    int n = 0;
+    while (from < to) {
+        from += CharUnits(from, to);
+        ++n;
+    }
+    return n;
+}
+
+bool TREMatchEngine::LookbehindStart(const TRENFAState* T, const char16_t* P,
+                                     const char16_t*& start) const {
+    const char16_t* top = FRegExp.FMatchTopP;
+    const int max = T->FMax;
+    const char16_t* q = P;
+    int d = 0;
+    while (q > top && (max < 0 || d < max)) {
+        q = StepBack(q, top);
+        ++d;
+    }
+    if (d < T->FMin)
+        return false;
+    start = q;
+    return true;
+}
+
+const TRENFAState* TREMatchEngine::CloseBarrier(const TRENFAState* T, const char16_t*& P) {
+    const int b = InnermostBarrier();
+    if (b < 0 || Head(FStack[static_cast<std::size_t>(b)].T->FExtendTo) != T)
+        return Head(T->FTransitTo); // the end of the definitions, reached past a call
+    const TEntry barrier = FStack[static_cast<std::size_t>(b)];
+    const TRENFAState* opener = barrier.T;
+    switch (opener->FKind) {
+    case nkSuspend:
+        CutAbove(b, true);
+        return Head(T->FTransitTo);
+    case nkAheadMatch:
+        CutAbove(b, true);
+        P = barrier.P;
+        return Head(T->FTransitTo);
+    case nkAheadNoMatch:
+        CutAbove(b, true);
+        return nullptr;
+    case nkBehindMatch:
+        if (P != barrier.P)
+            return nullptr;
+        CutAbove(b, true);
+        return Head(T->FTransitTo);
+    case nkBehindNoMatch:
+        if (P != barrier.P)
+            return nullptr;
+        CutAbove(b, true);
+        return nullptr;
+    case nkIfMatch:
+        // The condition holds: on with the yes branch, which follows the end in k's chain.
+        CutAbove(b, true);
+        P = barrier.P;
+        return Head(T->FNext->FTransitTo);
+    default:
+        return Head(T->FTransitTo);
+    }
+}
+
+// A body ran out of alternatives.
+const TRENFAState* TREMatchEngine::BarrierFailed(TEntry& entry, const char16_t*& P, bool& Resume) {
+    const TRENFAState* opener = entry.T;
+    Resume = false;
+    switch (opener->FKind) {
+    case nkAheadNoMatch:
+        Resume = true;
+        P = entry.P;
+        return Head(Head(opener->FExtendTo)->FTransitTo);
+    case nkBehindMatch:
+    case nkBehindNoMatch: {
+        const char16_t* next = entry.Q + CharUnits(entry.Q, entry.P);
+        if (next <= entry.P && CharsBetween(next, entry.P) >= opener->FMin) {
+            entry.Q = next;
+            PushEntry(entry);
+            FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
+            Resume = true;
+            P = next;
+            return Head(opener->FTransitTo);
+        }
+        if (opener->FKind == nkBehindMatch)
+            return nullptr;
+        Resume = true;
+        P = entry.P;
+        return Head(Head(opener->FExtendTo)->FTransitTo);
+    }
+    case nkIfMatch: {
+        // The condition failed: on with the no branch (or past the conditional).
+        Resume = true;
+        P = entry.P;
+        const TRENFAState* yes = Head(opener->FExtendTo)->FNext;
+        return Head(yes->FNext->FTransitTo);
+    }
+    default: // atomic groups, positive lookahead, possessive loops: the failure goes on
+        return nullptr;
+    }
+}
+
+// ---- subroutine calls, accept ------------------------------------------------------------------
+
+const TRENFAState* TREMatchEngine::Call(const TRENFAState* T, const char16_t* P) {
+    auto& groups = FRegExp.FGroups;
+    const int n = T->FGroupIndex;
+    if (n >= groups.Count())
+        return nullptr;
+    // A call that would repeat an active call at the same position could never end.
+    auto& calls = FRegExp.FSubStack;
+    for (std::size_t i = FCalls.size(); i-- > 0 && FCalls[i].EntryP == P;)
+        if (calls[i].GroupIndex == n || (calls[i].GroupIndex <= 0 && n <= 0))
+            return nullptr;
+    const TRENFAState* endCode = nullptr;
+    const TRENFAState* start = nullptr;
+    if (n > 0) {
+        const TGroup& group = groups.Items(n);
+        endCode = group.FGroupEnd;
+        start = group.FGroupBegin != nullptr ? Head(group.FGroupBegin->FTransitTo) : nullptr;
+    } else {
+        endCode = Head(FProgram.FExitState);
+        start = Head(FProgram.FEntryState);
+    }
+    if (endCode == nullptr || start == nullptr)
+        return nullptr;
+    const std::size_t snapshot = FSnapshots.size();
+    const std::size_t loopSnapshot = FLoopSnapshots.size();
+    for (int i = 0; i < groups.Count(); ++i)
+        FSnapshots.push_back(GroupState(i));
+    FLoopSnapshots.insert(FLoopSnapshots.end(), FLoops.begin(), FLoops.end());
+    FCalls.push_back({P, snapshot, loopSnapshot});
+    calls.push_back({n, endCode, Head(T->FTransitTo)});
+    PushEntry({.Kind = TEntryKind::UndoCall, .Flag = true});
+    return start;
+}
+
+// The innermost call ends at P: its captures and loop counters are dropped, and matching goes
+// on after the call.
+const TRENFAState* TREMatchEngine::Return(const char16_t*) {
+    const TREGoSubFrame frame = FRegExp.FSubStack.back();
+    const TCallInfo info = FCalls.back();
+    for (int i = 0; i < FRegExp.FGroups.Count(); ++i)
+        SetGroup(i, FSnapshots[info.Snapshot + static_cast<std::size_t>(i)]);
+    for (std::size_t i = 0; i < FLoops.size(); ++i) {
+        TLoopState saved = FLoopSnapshots[info.LoopSnapshot + i];
+        SetLoop(static_cast<int>(i), saved);
+    }
+    FCalls.pop_back();
+    FRegExp.FSubStack.pop_back();
+    PushEntry({.Kind = TEntryKind::UndoCall,
+               .Flag = false,
+               .A = frame.GroupIndex,
+               .B = static_cast<int>(info.LoopSnapshot),
+               .T = frame.EndCode,
+               .U = frame.NextCode,
+               .P = info.EntryP,
+               .Sig = info.Snapshot});
+    return frame.NextCode;
+}
+
+// "(*ACCEPT)": the open groups end here, and so does the innermost call, body or the match.
+const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
+    auto& groups = FRegExp.FGroups;
+    for (int i = 1; i < groups.Count(); ++i) {
+        TGroupState g = GroupState(i);
+        if (g.StartPBuf != nullptr &&
+            (!g.Success || g.StartP != g.StartPBuf || g.EndP < g.StartPBuf)) {
+            g.StartP = g.StartPBuf;
+            g.EndP = P;
+            g.Success = true;
+            SetGroup(i, g);
+        }
+    }
+    if (!FCalls.empty())
+        return Return(P);
+    const int b = InnermostBarrier();
+    if (b >= 0 && FStack[static_cast<std::size_t>(b)].T->FKind != nkLoop)
+        return CloseBarrier(Head(FStack[static_cast<std::size_t>(b)].T->FExtendTo), P);
+    TGroupState whole = GroupState(0);
+    whole.StartP = whole.StartPBuf;
+    whole.EndP = P;
+    whole.Success = true;
+    SetGroup(0, whole);
+    Success = true;
+    return nullptr;
+}
+
+} // namespace zel

@@ -1,0 +1,179 @@
+#pragma once
+// TREMatchEngine runs a compiled NFA over its owner's subject window: a backtracking matcher
+// that follows one transition at a time and keeps every untried alternative on one explicit
+// stack, so neither a deep pattern nor a long subject deepens the C++ stack. Alternatives are
+// tried in the priority order of each state's chain: the first match found is the leftmost,
+// and among those starting there the one the priorities prefer.
+//
+// The stack holds resume points (alternatives, loop give-backs, lookaround and atomic bodies)
+// and undo records of the captures, loop counters and calls changed since, so backtracking
+// restores exactly the state of the resume point; finishing an atomic or lookaround body cuts
+// the resume points it left while keeping their undo records.
+//
+// A search may use the match-explosion record (TREMatchExplosionRecord) when the pattern
+// allows it: loop heads and single-code loops remember where they failed, which keeps nested
+// loops such as "(a*)*b" polynomial in the subject.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "regex/match/explosion_record.h"
+#include "regex/match/nfa.h"
+
+namespace zel {
+
+class TREOwner;
+class TGroup;
+
+// How a search skips positions where no match can start. Only lcmNone (try every position)
+// is built; the others belong to the search acceleration.
+enum TRELeadCharMode : std::uint8_t {
+    lcmNone,
+    lcmFirstLiteral,
+    lcmFirstBranch,
+    lcmSimple,
+    lcmSimpleBranch,
+    lcmTextTop,
+    lcmLineTop,
+    lcmHasLead,
+    lcmLeadMap,
+    lcmFixedAnchor,
+    lcmVariableAnchor,
+    lcmFixedBranch,
+    lcmVariableBranch,
+    lcmAhoCrasick,
+};
+
+class TREMatchEngine {
+public:
+    TREMatchEngine(TREOwner& ARegExp, const TRENFAProgram& AProgram);
+
+    // Called after every compile: chooses the search strategy.
+    void Optimize();
+    // Searches the owner's window from AStr for the leftmost match; on success group 0 holds
+    // it.
+    bool Match(const char16_t* AStr);
+    // One match attempt at exactly P (what every strategy calls).
+    bool Attempt(const char16_t* P);
+
+    TRELeadCharMode LeadCharMode() const { return FLeadCharMode; }
+    // Verb names met by the last search (indexes into the owner's FVerbNames, -1 none).
+    int LastRegMarkIndex() const { return FLastRegMarkIndex; }
+    int LastRegErrorIndex() const { return FLastRegErrorIndex; }
+    // Where the next attempt may start after a failed one (a skip verb), nullptr when anywhere.
+    const char16_t* SkipP() const { return FSkipP; }
+
+private:
+    enum class TEntryKind : std::uint8_t {
+        Choice,       // try transition T at P
+        TrieChoice,   // the next alternative (A) of a trie at P
+        GiveBack,     // a single-code loop of one character per iteration gives back
+        GiveBackList, // a single-code loop gives back positions kept in FPositions
+        LoopExit,     // leave general loop (T = its exit transition) at P
+        LoopBody,     // enter general loop's body at P (lazy loops)
+        Barrier,      // an atomic, lookaround, condition or possessive-loop body runs
+        MemoMark,     // everything above failed: record (T, P, Sig)
+        UndoGroup,
+        UndoLoop,
+        UndoCall, // A: 1 = a call was made (undo: forget it), 0 = a call returned
+        UndoMark,
+    };
+    struct TEntry {
+        TEntryKind Kind;
+        bool Flag = false;
+        int A = 0;
+        int B = 0;
+        int C = 0;
+        const TRENFAState* T = nullptr;
+        const TRENFAState* U = nullptr;
+        const char16_t* P = nullptr;
+        const char16_t* Q = nullptr;
+        const char16_t* R = nullptr;
+        const char16_t* S = nullptr;
+        std::uint64_t Sig = 0;
+    };
+    struct TLoopState {
+        int Count = 0;
+        const char16_t* IterStart = nullptr;
+        bool LastEmpty = false;
+        int Barrier = -1;        // stack index of a possessive loop's barrier
+        std::uint64_t Epoch = 0; // of its last undo record
+    };
+    struct TGroupState {
+        const char16_t* StartP;
+        const char16_t* StartPBuf;
+        const char16_t* EndP;
+        bool Success;
+    };
+    struct TCallInfo {
+        const char16_t* EntryP;
+        std::size_t Snapshot; // offset in FSnapshots (groups) and FLoopSnapshots
+        std::size_t LoopSnapshot;
+    };
+    struct TRunCache {
+        const char16_t* Start = nullptr;
+        const char16_t* End = nullptr;
+    };
+
+    const TRENFAState* Head(int state) const { return FProgram.Head(state); }
+    const TRENFAState* Step(const TRENFAState* T, const char16_t*& P, bool& Success);
+    bool Backtrack(const TRENFAState*& T, const char16_t*& P);
+
+    void PushEntry(TEntry entry);
+    void PushChoice(const TRENFAState* A, const char16_t* P);
+    bool CodeMatches(const TRENFAState* T, const char16_t* P, int& Len) const;
+    void CutAbove(int index, bool removeIt);
+    int InnermostBarrier() const { return FBarriers.empty() ? -1 : FBarriers.back(); }
+
+    void SetGroup(int index, const TGroupState& value);
+    TGroupState GroupState(int index) const;
+    void SetLoop(int index, const TLoopState& value);
+
+    const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
+    const TRENFAState* LoopHead(const TRENFAState* X, const char16_t* P);
+    const TRENFAState* EnterBody(const TRENFAState* X, const char16_t* P);
+    const TRENFAState* TakeExit(const TRENFAState* X);
+    const TRENFAState* CloseBarrier(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* BarrierFailed(TEntry& entry, const char16_t*& P, bool& Resume);
+    const TRENFAState* Call(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* Return(const char16_t* P);
+    const TRENFAState* Accept(const char16_t*& P, bool& Success);
+    void Cut();
+
+    static bool OneCharCode(const TRECode* code);
+    const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
+    void RecordStretch(const TEntry& entry);
+    const char16_t* StepBack(const char16_t* p, const char16_t* low) const;
+    bool Signature(int chain, const char16_t* P, int ownLoop, bool ownLastEmpty, bool countsOnly,
+                   std::uint64_t& sig) const;
+    bool LookbehindStart(const TRENFAState* T, const char16_t* P, const char16_t*& start) const;
+    int CharsBetween(const char16_t* from, const char16_t* to) const;
+
+    TREOwner& FRegExp;
+    const TRENFAProgram& FProgram;
+    TREMatchExplosionRecord FRecord;
+
+    std::vector<TEntry> FStack;
+    std::vector<int> FBarriers;
+    std::vector<TLoopState> FLoops;
+    std::vector<std::uint64_t> FGroupEpochs;
+    std::vector<TGroupState> FSnapshots;
+    std::vector<TLoopState> FLoopSnapshots;
+    std::vector<TCallInfo> FCalls;
+    std::vector<const char16_t*> FPositions;
+    std::vector<std::pair<int, const char16_t*>> FMarks;
+    std::vector<TRunCache> FRunCache;
+    std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
+    std::uint64_t FEpoch = 1;
+
+    TRELeadCharMode FLeadCharMode = lcmNone;
+    const char16_t* FSearchStartP = nullptr;
+    const char16_t* FSkipP = nullptr;
+    bool FHasSkip = false;
+    bool FCommitted = false;
+    int FLastRegMarkIndex = -1;
+    int FLastRegErrorIndex = -1;
+};
+
+} // namespace zel

@@ -1,0 +1,235 @@
+// Matching tables: pattern, options, subject -> every match (Exec, then ExecNext) with its
+// groups. Expected texts: "[index,length g1 g2 ...]", a group as "index:length" or "-".
+#include <gtest/gtest.h>
+
+#include "regex/zelregexp/tests/describe.h"
+
+namespace zel {
+namespace {
+
+using testing::DescribeMatches;
+
+struct TMatchCase {
+    const char* Name;
+    std::u16string_view Pattern;
+    TREOptions Options;
+    std::u16string_view Subject;
+    const char* Expected;
+};
+
+void RunTable(const std::vector<TMatchCase>& cases) {
+    for (const auto& c : cases) {
+        TZelRegExp re(c.Pattern, c.Options);
+        EXPECT_EQ(DescribeMatches(re, c.Subject), c.Expected) << c.Name;
+    }
+}
+
+TEST(MatchTable, AlternationAndLiterals) {
+    RunTable({
+        {"first alternative wins", u"a|ab", {}, u"ab", "[1,1]"},
+        {"backtrack into alternation", u"(a|ab)c", {}, u"abc", "[1,3 1:2]"},
+        {"trie of literals in order", u"x|xy", {}, u"xy", "[1,1]"},
+        {"trie finds later start", u"ab|cd", {}, u"acd", "[2,2]"},
+        {"trie alternatives retried", u"(?:ab|abc)d", {}, u"abcd", "[1,4]"},
+        {"trie leftmost start", u"abcd|bc", {}, u"abce", "[2,2]"},
+        {"mixed alternation", u"a|b+", {}, u"bba", "[1,2][3,1]"},
+        {"ignore case", u"straße", roIgnoreCase, u"STRASSE", "[1,7]"},
+        {"empty alternative", u"a(?:|b)c", {}, u"ac abc", "[1,2][4,3]"},
+        {"no match", u"xyz", {}, u"abc", ""},
+        {"surrogate pair is one character", u"^.$", {}, u"\U0001F600", "[1,2]"},
+    });
+}
+
+TEST(MatchTable, LoopsOfEveryKind) {
+    RunTable({
+        {"star then empty matches", u"a*", {}, u"baaa", "[1,0][2,3][5,0]"},
+        {"lazy single code", u"a*?b", {}, u"aaab", "[1,4]"},
+        {"lazy general loop", u"(?:a|b)*?c", {}, u"abcbc", "[1,3][4,2]"},
+        {"greedy gives back", u"a+ab", {}, u"aaab", "[1,4]"},
+        {"bound", u"a{2,3}", {}, u"aaaaaaa", "[1,3][4,3]"},
+        {"open bound is unbounded", u"^a{2,}$", {}, std::u16string_view(u"aaaaa"), "[1,5]"},
+        {"exact count", u"(?:ab){2}", {}, u"abababab", "[1,4][5,4]"},
+        {"exact count backtracked into", u"(?:a|ab){2}c", {}, u"aabc", "[1,4]"},
+        {"exact count of alternatives", u"^(?:a|ab|abc){3}d$", {}, u"abcabad", "[1,7]"},
+        {"counted general loop", u"(a|b){2,3}?c", {}, u"ababc", "[2,4 4:1]"},
+        {"empty loop terminates", u"(?:)*x", {}, u"x", "[1,1]"},
+        {"empty group loop", u"(a*)*b", {}, u"aab", "[1,3 3:0]"},
+        {"nested empty iterations", u"(a?)+?b", {}, u"ab", "[1,2 1:1]"},
+        {"possessive never gives back", u"a++a", {}, u"aaa", ""},
+        {"possessive general loop", u"(?:ab)*+ab", {}, u"abab", ""},
+        {"optional group", u"a(b)?c", {}, u"ac abc", "[1,2 -][4,3 5:1]"},
+        {"last iteration captured", u"(?:(a)|(b))+", {}, u"ab", "[1,2 1:1 2:1]"},
+        {"dot stops at line break", u"a.*", {}, u"abc\ndef", "[1,3]"},
+        {"dot all", u"a.*", roSingleLine, u"abc\ndef", "[1,7]"},
+        {"leading dot star from a line start", u".*x", {}, u"abx\ncx", "[1,3][5,2]"},
+        {"referenced group gets no implicit anchor",
+         u"(.*)\\1",
+         {},
+         u"xabab",
+         "[1,0 1:0][2,4 2:2][6,0 6:0]"},
+        {"optional context in counted body", u"\\d(?:(?:\\dab){2})?\\d", {}, u"12", "[1,2]"},
+        {"class loop over surrogates", u"[^a]+", {}, u"\U0001F600\U0001F601a", "[1,4]"},
+    });
+}
+
+TEST(MatchTable, LookaroundAtomicKeep) {
+    RunTable({
+        {"lookbehind", u"(?<=ab)c", {}, u"abc", "[3,1]"},
+        {"negative lookbehind two lengths", u"(?<!ab|xyz)c", {}, u"abc xyzc qc", "[11,1]"},
+        {"lookahead", u"a(?=b)", {}, u"ac ab", "[4,1]"},
+        {"negative lookahead", u"a(?!b)", {}, u"ab ac", "[4,1]"},
+        {"captures inside lookahead stay", u"(?=(a+))a", {}, u"aa", "[1,1 1:2][2,1 2:1]"},
+        {"atomic group", u"(?>a+)a", {}, u"aaa", ""},
+        {"atomic group keeps outer alternatives", u"(?:(?>ab)|a)c", {}, u"ac", "[1,2]"},
+        {"keep", u"a\\Kb", {}, u"ab", "[2,1]"},
+        {"keep can be backtracked past", u"a*\\Kab", {}, u"aab", "[2,2]"},
+        {"lookbehind at window start", u"(?<!\\w)x", {}, u"x ax", "[1,1]"},
+        {"word boundary", u"\\bis\\b", {}, u"this is", "[6,2]"},
+        {"multiline anchors", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
+        {"end before final break", u"a$", {}, u"a\n", "[1,1]"},
+    });
+}
+
+TEST(MatchTable, CallsConditionsVerbsNames) {
+    RunTable({
+        {"balanced parentheses", u"\\((?:[^()]|(?R))*\\)", {}, u"(()) ()", "[1,4][6,2]"},
+        {"call of a group", u"(a|b)(?1)", {}, u"ab", "[1,2 1:1]"},
+        {"captures in a call are dropped", u"(?<x>a)(?&x)", {}, u"aa", "[1,2 1:1]"},
+        {"recursion with depth", u"^(a(?1)?b)$", {}, u"aaabbb", "[1,6 1:6]"},
+        {"left recursion fails instead of looping", u"(?R)?a", {}, u"a", "[1,1]"},
+        {"condition on group", u"(a)?(?(1)b|c)", {}, u"ab c", "[1,2 1:1][4,1 -]"},
+        {"condition on lookahead", u"(?(?=a)ab|cd)", {}, u"cd ab", "[1,2][4,2]"},
+        {"definitions are only called", u"(?(DEFINE)(?<d>\\d))(?&d)x", {}, u"5x", "[1,2 -]"},
+        {"back-reference", u"(a+)b\\1", {}, u"aabaa", "[1,5 1:2]"},
+        {"back-reference ignoring case", u"(a)\\1", roIgnoreCase, u"aA", "[1,2 1:1]"},
+        {"fail verb", u"a(*FAIL)|b", {}, u"ab", "[2,1]"},
+        {"commit ends the search", u"a(*COMMIT)b|ac", {}, u"ac ab", ""},
+        {"prune ends the attempt", u"a+(*PRUNE)b|a", {}, u"aac", ""},
+        {"skip moves the next attempt", u"a+(*SKIP)b|a", {}, u"aac", ""},
+        {"accept ends the match", u"a(*ACCEPT)b", {}, u"ac", "[1,1]"},
+        {"accept closes groups", u"(a(*ACCEPT)b)c", {}, u"ax", "[1,1 1:1]"},
+        {"named groups", u"(?<y>\\d+)-(?<m>\\d+)", {}, u"2024-05", "[1,7 1:4 6:2]"},
+        {"duplicate names", u"(?|(?<n>a)|(?<n>b))", {}, u"b", "[1,1 1:1]"},
+    });
+}
+
+TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
+    TZelRegExp re(u"x*");
+    ASSERT_TRUE(re.Exec(u"axx"));
+    EXPECT_EQ(re.Index(), 1);
+    EXPECT_EQ(re.Length(), 0);
+    ASSERT_TRUE(re.ExecNext());
+    EXPECT_EQ(re.Index(), 2);
+    EXPECT_EQ(re.Length(), 2);
+    ASSERT_TRUE(re.ExecNext());
+    EXPECT_EQ(re.Index(), 4);
+    EXPECT_FALSE(re.ExecNext());
+
+    TZelRegExp word(u"\\b\\w+");
+    word.SetInputString(u"abc def");
+    // The whole subject stays visible to anchors without a length: no boundary inside "bc".
+    ASSERT_TRUE(word.ExecPos(2));
+    EXPECT_EQ(word.Index(), 5);
+    // A limited window starts a new text: a boundary at its start, and nothing beyond its end.
+    ASSERT_TRUE(word.ExecPos(2, 4));
+    EXPECT_EQ(word.Strings(), u"bc");
+    EXPECT_EQ(word.MatchLength(), 4);
+    EXPECT_FALSE(word.ExecPos(0));
+    EXPECT_FALSE(word.ExecPos(99));
+}
+
+TEST(ZelRegExp, OptionsAndCompiledState) {
+    TZelRegExp re;
+    re.SetIgnoreZenHan(true);
+    EXPECT_TRUE(re.IgnoreWidth());
+    EXPECT_TRUE(re.IgnoreKana());
+    re.SetIgnoreKana(false);
+    EXPECT_FALSE(re.IgnoreZenHan());
+
+    re.SetExpression(u"a");
+    EXPECT_THROW(re.ExecNext(), EZelRegExpRuntime);
+    ASSERT_TRUE(re.Exec(u"ba"));
+    re.SetIgnoreCase(true);
+    try {
+        re.ExecNext();
+        FAIL();
+    } catch (const EZelRegExpRuntime& e) {
+        EXPECT_EQ(e.Message(), u"Execメソッドが実行されていません");
+    }
+    // Inline options outside every group are written back.
+    TZelRegExp inl(u"(?i)abc");
+    EXPECT_TRUE(inl.Exec(u"ABC"));
+    EXPECT_TRUE(inl.IgnoreCase());
+    EXPECT_EQ(TZelRegExp::Version(), u"3.1.12");
+    EXPECT_THROW(TZelRegExp(u"a)").Exec(u"a"), EZelRegExpCompile);
+}
+
+TEST(ZelRegExp, GroupNamesAndErrors) {
+    TZelRegExp re(u"(?:(?<n>a)|(?<n>b))(?<z>c)?");
+    ASSERT_TRUE(re.Exec(u"b"));
+    EXPECT_EQ(re.IndexFromGroupName(u"n"), 2);
+    EXPECT_EQ(re.Groups().Names(u"n").Strings(), u"b");
+    ASSERT_FALSE(re.Exec(u"x"));
+    EXPECT_EQ(re.IndexFromGroupName(u"nosuch"), -1);
+    EXPECT_EQ(re.GroupNameFromIndex(3), u"z");
+    try {
+        re.GroupNameFromIndex(4);
+        FAIL();
+    } catch (const EZelRegExpRuntime& e) {
+        EXPECT_EQ(e.Message(), u"グループ番号<4>は範囲を越えています");
+    }
+    try {
+        re.Groups().Names(u"q");
+        FAIL();
+    } catch (const EZelRegExpRuntime& e) {
+        EXPECT_EQ(e.Message(), u"グループ名<q>は存在しません");
+    }
+    TZelRegExp sub(u"(a(b)c) +");
+    sub.Compile();
+    EXPECT_EQ(sub.Groups().Items(1).SubExpression(), u"a(b)c");
+}
+
+TEST(ZelRegExp, EventsAndClassLevelHelpers) {
+    TZelRegExp re(u"a(?C1)b");
+    EXPECT_FALSE(re.Exec(u"ab")); // no handler: the callout fails
+    std::vector<int> positions;
+    re.OnCallout = [&](TZelRegExp&, TCalloutData& data, bool& isMatch, std::int32_t&) {
+        positions.push_back(data.CurrentPosition);
+        EXPECT_EQ(data.CalloutNumber, 1);
+        isMatch = true;
+    };
+    int matches = 0;
+    re.OnMatch = [&](TZelRegExp& sender) {
+        EXPECT_EQ(&sender, &re);
+        ++matches;
+    };
+    EXPECT_TRUE(re.Exec(u"xab"));
+    EXPECT_EQ(positions, std::vector<int>{3});
+    EXPECT_EQ(matches, 1);
+
+    EXPECT_TRUE(TZelRegExp::RegIsMatch(u"b+", u"abbc"));
+    std::vector<std::u16string> parts;
+    EXPECT_TRUE(TZelRegExp::RegMatch(u"(a)(x)?(c)", u"ac", parts));
+    EXPECT_EQ(parts, (std::vector<std::u16string>{u"ac", u"a", u"", u"c"}));
+    EXPECT_FALSE(TZelRegExp::RegMatch(u"z", u"ac", parts));
+    EXPECT_TRUE(parts.empty());
+
+    TZelRegExp mark(u"(*MARK:A)x|(*MARK:B)y");
+    EXPECT_TRUE(mark.Exec(u"y"));
+    EXPECT_EQ(mark.RegMark(), u"B");
+}
+
+// Patterns that once went wrong, and what each guards against.
+TEST(MatchTable, FormerBugs) {
+    RunTable({
+        // An implicit line-head anchor must accept the start of a search that begins mid-line.
+        {"leading dot star mid-line after match", u".*b", {}, u"ab\nxb", "[1,2][4,2]"},
+        // Memoised failures must not leak into a lookbehind body (its end is fixed).
+        {"alternatives in lookbehind", u"(?<=(?:ab|c)(?:ab|c))d", {}, u"abcd", "[4,1]"},
+        // A loop head memo must tell an empty last iteration from a non-empty one.
+        {"empty iteration memo", u"^(?:a|())*b", {}, u"aab", "[1,3 3:0]"},
+    });
+}
+
+} // namespace
+} // namespace zel

@@ -71,6 +71,28 @@ def press_keys(title, *keys):
     xdotool("key", "--clearmodifiers", *keys)
 
 
+def click(x, y):
+    """A left click at a screen point, as the user's mouse does it."""
+    xdotool("mousemove", "--sync", str(x), str(y))
+    xdotool("click", "1")
+
+
+def clipboard_text():
+    """The text on the clipboard (Wine shares it with the X CLIPBOARD selection)."""
+    try:
+        out = subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
+                             stdin=subprocess.DEVNULL, timeout=10)
+    except subprocess.TimeoutExpired:
+        return None
+    return out.stdout.decode("utf-8") if out.returncode == 0 else None
+
+
+def set_clipboard_text(text):
+    """Puts a text on the clipboard from outside Wine."""
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=TIMEOUT)
+
+
 class Program:
     """One deliverable started from its own folder."""
 
@@ -119,6 +141,28 @@ class Program:
         """Places the window as a user would by dragging its frame."""
         assert wintool("move", self.class_name, str(left), str(top), str(width),
                        str(height)) is not None
+
+    def rows(self):
+        """The phrase list's rows: count, selected row, screen rectangles of the shown rows."""
+        return wintool("rows", self.class_name)
+
+    def child(self, text):
+        """The child control whose text this is, with its screen rectangle."""
+        children = wintool("children", self.class_name)["children"]
+        return next(c for c in children if c["text"] == text)
+
+    def click_row(self, row):
+        r = next(r for r in self.rows()["rows"] if r[0] == row)
+        click((r[1] + r[3]) // 2, (r[2] + r[4]) // 2)
+
+    def click_child(self, text):
+        c = self.child(text)
+        click(c["left"] + c["width"] // 2, c["top"] + c["height"] // 2)
+
+    def dismiss_dialog(self):
+        """OK on the program's message box, with the keyboard."""
+        press_keys(self.name, "Return")
+        wait_for(lambda: self.dialog() is None, "the message box to close")
 
     def minimize(self):
         assert wintool("minimize", self.class_name) is not None

@@ -9,6 +9,11 @@
 //   wintool dialog <caption>        a message box with that caption: its text, whether it shows an
 //   icon wintool move <class> x y w h    places the window as a user would by dragging wintool
 //   minimize <class>
+//   children <class>                the window's child controls: class, text, screen rectangle
+//   rows <class>                    the window's list box: row count, selected row, and the
+//                                   screen rectangle of each row that shows
+//   holdclipboard <ready> <stop>    opens the clipboard, creates the file <ready>, and keeps the
+//                                   clipboard open until the file <stop> exists
 #include <windows.h>
 
 #include <cstdio>
@@ -90,7 +95,9 @@ int Find(const wchar_t* className) {
 
 BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
     LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
-    if ((style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child)) {
+    // Wine keeps the icon control of a box without icon, showing no icon in it.
+    if ((style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child) &&
+        ::SendMessageW(child, STM_GETICON, 0, 0)) {
         *reinterpret_cast<bool*>(param) = true;
         return FALSE;
     }
@@ -108,6 +115,83 @@ int Dialog(const wchar_t* caption) {
     ::EnumChildWindows(dialog, FindIcon, reinterpret_cast<LPARAM>(&icon));
     std::printf("{\"text\": %s, \"icon\": %s}\n", Json(text ? WindowText(text) : L"").c_str(),
                 icon ? "true" : "false");
+    return 0;
+}
+
+BOOL CALLBACK ListChildren(HWND child, LPARAM param) {
+    auto* out = reinterpret_cast<std::string*>(param);
+    wchar_t name[256] = L"";
+    ::GetClassNameW(child, name, 256);
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    char buf[160];
+    std::snprintf(buf, sizeof buf,
+                  ", \"left\": %ld, \"top\": %ld, \"width\": %ld, \"height\": %ld}", r.left, r.top,
+                  r.right - r.left, r.bottom - r.top);
+    *out += (out->size() > 1 ? ", " : "") + std::string("{\"class\": ") + Json(name) +
+            ", \"text\": " + Json(WindowText(child)) + buf;
+    return TRUE;
+}
+
+int Children(const wchar_t* className) {
+    HWND window = ::FindWindowW(className, nullptr);
+    if (!window)
+        return 1;
+    std::string list = "[";
+    ::EnumChildWindows(window, ListChildren, reinterpret_cast<LPARAM>(&list));
+    std::printf("{\"children\": %s]}\n", list.c_str());
+    return 0;
+}
+
+BOOL CALLBACK FindListBox(HWND child, LPARAM param) {
+    wchar_t name[64] = L"";
+    ::GetClassNameW(child, name, 64);
+    if (::lstrcmpiW(name, L"ListBox") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = child;
+    return FALSE;
+}
+
+int Rows(const wchar_t* className) {
+    HWND window = ::FindWindowW(className, nullptr);
+    HWND found = nullptr;
+    if (window)
+        ::EnumChildWindows(window, FindListBox, reinterpret_cast<LPARAM>(&found));
+    if (!found)
+        return 1;
+    int count = static_cast<int>(::SendMessageW(found, LB_GETCOUNT, 0, 0));
+    int selected = static_cast<int>(::SendMessageW(found, LB_GETCURSEL, 0, 0));
+    RECT client{};
+    ::GetClientRect(found, &client);
+    std::string rows = "[";
+    for (int row = static_cast<int>(::SendMessageW(found, LB_GETTOPINDEX, 0, 0)); row < count;
+         ++row) {
+        RECT r{};
+        ::SendMessageW(found, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        if (r.top >= client.bottom)
+            break;
+        POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+        ::MapWindowPoints(found, nullptr, corners, 2);
+        char buf[120];
+        std::snprintf(buf, sizeof buf, "%s[%d, %ld, %ld, %ld, %ld]", rows.size() > 1 ? ", " : "",
+                      row, corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+        rows += buf;
+    }
+    std::printf("{\"count\": %d, \"selected\": %d, \"rows\": %s]}\n", count,
+                selected == LB_ERR ? -1 : selected, rows.c_str());
+    return 0;
+}
+
+int HoldClipboard(const wchar_t* ready, const wchar_t* stop) {
+    if (!::OpenClipboard(nullptr))
+        return 1;
+    HANDLE marker = ::CreateFileW(ready, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::CloseHandle(marker);
+    // Polls for the stop file: the test decides when the clipboard is free again.
+    for (int waited = 0; ::GetFileAttributesW(stop) == INVALID_FILE_ATTRIBUTES && waited < 1200;
+         ++waited)
+        ::Sleep(100);
+    ::CloseClipboard();
     return 0;
 }
 
@@ -154,6 +238,13 @@ int wmain(int argc, wchar_t** argv) {
         ::ShowWindow(window, SW_MINIMIZE);
         return 0;
     }
-    std::fprintf(stderr, "usage: wintool find|count|workarea|frame|dialog|move|minimize ...\n");
+    if (command == L"children" && argc == 3)
+        return Children(argv[2]);
+    if (command == L"rows" && argc == 3)
+        return Rows(argv[2]);
+    if (command == L"holdclipboard" && argc == 4)
+        return HoldClipboard(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: wintool find|count|workarea|frame|dialog|move|minimize|children|"
+                         "rows|holdclipboard ...\n");
     return 2;
 }

@@ -49,8 +49,8 @@ MainForm::MainForm(Component* owner, const Deliverable& deliverable)
 
     // The phrase list takes the area above the buttons.
     lb1 = Make<TFilterListBox>();
+    // The form's character set: Japanese lines need a face that has their glyphs.
     FontSpec listFont = MeiryoUI(13);
-    listFont.Charset = DEFAULT_CHARSET;
     listFont.Pitch = TFontPitch::fpFixed;
     listFont.Quality = TFontQuality::fqClearType;
     lb1->SetFont(listFont);

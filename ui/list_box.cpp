@@ -169,7 +169,9 @@ bool ListBox::OwnerDraw(UINT message, LPARAM lParam) {
     if (draw->hwndItem != window)
         return false;
     SelectGuard font(draw->hDC, GetFont().Handle());
-    if (static_cast<int>(draw->itemID) >= 0 && (draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
+    // Every request redraws the whole row, a change of focus too: the focus rectangle that
+    // follows is then drawn on a clean row, and a row that lost the focus loses its rectangle.
+    if (static_cast<int>(draw->itemID) >= 0)
         DrawItem(draw->hDC, static_cast<int>(draw->itemID), draw->rcItem,
                  (draw->itemState & ODS_SELECTED) != 0);
     if (draw->itemState & ODS_FOCUS)

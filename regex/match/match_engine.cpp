@@ -181,6 +181,21 @@ void TREMatchEngine::Cut() {
     CutAbove(InnermostBarrier(), false);
 }
 
+bool TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
+    const int floor = InnermostBarrier();
+    for (int i = static_cast<int>(FStack.size()) - 1; i > floor; --i) {
+        const TEntry& e = FStack[static_cast<std::size_t>(i)];
+        if (e.Kind != TEntryKind::Choice)
+            continue;
+        for (const TRENFAState* t = chain; t != nullptr; t = t->FNext)
+            if (t == e.T) {
+                CutAbove(i, false);
+                return true;
+            }
+    }
+    return false;
+}
+
 TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
     const TGroup& g = FRegExp.FGroups.Items(index);
     return {g.FStartP, g.FStartPBuf, g.FEndP, g.FSuccess};
@@ -458,8 +473,14 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
         return Head(T->FExtendTo);
     case nkFail:
         return nullptr;
-    case nkPrune:
     case nkThen:
+        // Back to the next alternative of the innermost alternation, or like a prune.
+        if (T->FExtendTo < 0 || !CutToAlternative(Head(T->FExtendTo)))
+            Cut();
+        if (T->FGroupIndex != -1)
+            FLastRegMarkIndex = T->FGroupIndex;
+        return Head(T->FTransitTo);
+    case nkPrune:
         Cut();
         if (T->FGroupIndex != -1)
             FLastRegMarkIndex = T->FGroupIndex;

@@ -140,6 +140,7 @@ private:
     const TRENFAState* Return(const char16_t* P);
     const TRENFAState* Accept(const char16_t*& P, bool& Success);
     void Cut();
+    bool CutToAlternative(const TRENFAState* chain);
 
     static bool OneCharCode(const TRECode* code);
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;

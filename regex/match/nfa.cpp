@@ -99,6 +99,7 @@ struct TRENFA::TContext {
     int Group = 0;
     int Branch = 0;
     int LoopChain = -1;
+    int Alternation = -1; // source state of the innermost alternation
 };
 
 struct TRENFA::TWork {
@@ -382,6 +383,7 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
         if (!topLevel)
             alt.InAlternation = true;
         alt.Counted = true;
+        alt.Alternation = work.From;
         // The first alternative must head the chain: it is pushed last and so built last.
         for (std::size_t i = 0; i < alternatives.size(); ++i) {
             if (topLevel)
@@ -568,7 +570,7 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
         TRENFAState* verb = AddTransition(kind, work.From, work.To, nullptr, ctx);
         verb->FGroupIndex = node->FOp == opAccept ? -1 : node->FGroupIndex;
         if (kind == nkThen)
-            verb->FExtendTo = -1;
+            verb->FExtendTo = ctx.Alternation;
         if (kind == nkAccept)
             FProgram.FHasAccept = true;
         break;

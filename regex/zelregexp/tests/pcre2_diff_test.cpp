@@ -1,0 +1,185 @@
+// Differential test against PCRE2 (its 16-bit library works on UTF-16 directly): the first
+// match and its groups of every pattern of a table over every subject of a generated set.
+//
+// Only the common syntax is compared. Left out on purpose, because the two engines differ by
+// design there:
+// - callouts (different interfaces) and backtracking verbs inside assertions;
+// - case-insensitive matching beyond ASCII (this engine uses full case folding: "ß" = "ss");
+// - "\w", "\b", "\s", "\d" beyond ASCII (this engine is Unicode-aware without a flag);
+// - repeated searches after an empty match (ExecNext moves one unit on, PCRE2 retries the same
+//   position without an empty match), so only the first match is compared;
+// - "{n,}" with n above 32767 and other bounds beyond the lexer's limit;
+// - "#" comments under the extended option (only "(?#...)" comments exist here).
+#define PCRE2_CODE_UNIT_WIDTH 16
+#include <pcre2.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "regex/zelregexp/tests/describe.h"
+
+namespace zel {
+namespace {
+
+std::string Peer(std::u16string_view pattern, std::u16string_view subject, std::uint32_t flags) {
+    int error = 0;
+    PCRE2_SIZE offset = 0;
+    std::unique_ptr<pcre2_compile_context, decltype(&pcre2_compile_context_free)> context(
+        pcre2_compile_context_create(nullptr), &pcre2_compile_context_free);
+    pcre2_set_newline(context.get(), PCRE2_NEWLINE_ANYCRLF);
+    std::unique_ptr<pcre2_code, decltype(&pcre2_code_free)> code(
+        pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags, &error,
+                      &offset, context.get()),
+        &pcre2_code_free);
+    if (!code)
+        return "compile error";
+    std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)> data(
+        pcre2_match_data_create_from_pattern(code.get(), nullptr), &pcre2_match_data_free);
+    const int rc = pcre2_match(code.get(), reinterpret_cast<PCRE2_SPTR>(subject.data()),
+                               subject.size(), 0, 0, data.get(), nullptr);
+    if (rc < 0)
+        return rc == PCRE2_ERROR_NOMATCH ? "" : "match error";
+    std::uint32_t groups = 0;
+    pcre2_pattern_info(code.get(), PCRE2_INFO_CAPTURECOUNT, &groups);
+    const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(data.get());
+    std::string text = "[" + std::to_string(ov[0] + 1) + "," + std::to_string(ov[1] - ov[0]);
+    for (std::uint32_t i = 1; i <= groups; ++i) {
+        if (static_cast<int>(i) >= rc || ov[2 * i] == PCRE2_UNSET)
+            text += " -";
+        else
+            text += " " + std::to_string(ov[2 * i] + 1) + ":" +
+                    std::to_string(ov[2 * i + 1] - ov[2 * i]);
+    }
+    return text + "]";
+}
+
+std::string Ours(std::u16string_view pattern, std::u16string_view subject, TREOptions options) {
+    try {
+        TZelRegExp re(pattern, options);
+        return re.Exec(subject) ? testing::DescribeGroups(re) : "";
+    } catch (const EZelRegExpCompile&) {
+        return "compile error";
+    }
+}
+
+// Every string over the alphabet up to the length.
+std::vector<std::u16string> Subjects(std::u16string_view alphabet, std::size_t maxLength) {
+    std::vector<std::u16string> all{u""};
+    for (std::size_t begin = 0, n = 0; n < maxLength; ++n) {
+        const std::size_t end = all.size();
+        for (std::size_t i = begin; i < end; ++i)
+            for (char16_t c : alphabet)
+                all.push_back(all[i] + c);
+        begin = end;
+    }
+    return all;
+}
+
+struct TPeerCase {
+    std::u16string_view Pattern;
+    TREOptions Options;
+};
+
+std::uint32_t PeerFlags(TREOptions options) {
+    std::uint32_t flags = 0;
+    if (options.Contains(roIgnoreCase))
+        flags |= PCRE2_CASELESS;
+    if (options.Contains(roMultiLine))
+        flags |= PCRE2_MULTILINE;
+    if (options.Contains(roSingleLine))
+        flags |= PCRE2_DOTALL;
+    if (options.Contains(roExtended))
+        flags |= PCRE2_EXTENDED;
+    return flags;
+}
+
+TEST(Pcre2Differential, FirstMatchAndGroups) {
+    const TPeerCase cases[] = {
+        {u"a|ab", {}},
+        {u"(a|ab)(c|bcd)?", {}},
+        {u"a*", {}},
+        {u"a*?b", {}},
+        {u"a+?", {}},
+        {u"(a+)+b", {}},
+        {u"(a*)*b", {}},
+        {u"(a|b)*?c", {}},
+        {u"(a|aa)+$", {}},
+        {u"(?:a|b){2}c", {}},
+        {u"(?:a|ab){2,3}?c", {}},
+        {u"((a)|b)+", {}},
+        {u"(a?)+?b", {}},
+        {u"^(?:a|())*b", {}},
+        {u"(a)?(?(1)b|c)", {}},
+        {u"(?(?=a)ab|c)", {}},
+        {u"(?=(a+))a", {}},
+        {u"(?!ab)a.", {}},
+        {u"(?<=a)b", {}},
+        {u"(?<!a|cb)b", {}},
+        {u"(?>a+)b", {}},
+        {u"(?:a|b)++c", {}},
+        {u"a{2,3}", {}},
+        {u"(ab){1,2}?b", {}},
+        {u"a\\Kb", {}},
+        {u"a*\\Kab", {}},
+        {u"(a)\\1", {}},
+        {u"(a|b)\\1+", {}},
+        {u"(?<n>a|b)\\k<n>", {}},
+        {u"(a)|\\1b", {}},
+        {u"\\((?:[^()]|(?R))*\\)", {}},
+        {u"^(a(?1)?b)$", {}},
+        {u"(a|b(?1))c", {}},
+        {u"(?|(a)|(b))\\1", {}},
+        {u"^$", roMultiLine},
+        {u"^a|b$", roMultiLine},
+        {u"a$", {}},
+        {u"\\Aa|b\\z|c\\Z", {}},
+        {u".*c", {}},
+        {u".*c", roSingleLine},
+        {u".+?\\n", {}},
+        {u"[^a\\n]+", {}},
+        {u"[a-b]+c?", {}},
+        {u"\\bab\\b|\\Bc", {}},
+        {u"\\w+\\s?", {}},
+        {u"A|B+", roIgnoreCase},
+        {u"(?i)ab|(?-i)C", {}},
+        {u"a b [c ]", roExtended},
+        {u"(?:(?:a|b)c?)*?$", {}},
+        {u"(a(*ACCEPT)b)c", {}},
+        {u"a+(*PRUNE)b|a", {}},
+        {u"a(*COMMIT)b|ac", {}},
+        {u"(?:a(*THEN)b|a)c", {}},
+        {u"a+(*SKIP)b|a", {}},
+        {u"(*MARK:x)a(*SKIP:x)b|.", {}},
+        {u"(.*a){3}", {}},
+        {u"(?:(a)|b)*?c", {}},
+        {u"((?:a|b)*?)(c|$)", {}},
+        {u"\\d(?:(?:\\dab){2})?\\d", {}},
+        {u"(?(DEFINE)(?<x>a|b))(?&x)c", {}},
+    };
+    const auto subjects = Subjects(u"abc\n", 5);
+    int compared = 0;
+    for (const auto& c : cases) {
+        for (const auto& subject : subjects) {
+            const std::string expected = Peer(c.Pattern, subject, PeerFlags(c.Options));
+            const std::string actual = Ours(c.Pattern, subject, c.Options);
+            ++compared;
+            if (expected != actual) {
+                std::string shown;
+                for (char16_t ch : subject)
+                    shown +=
+                        ch == u'\n' ? std::string("\\n") : std::string(1, static_cast<char>(ch));
+                ADD_FAILURE() << "pattern " << std::string(c.Pattern.begin(), c.Pattern.end())
+                              << " subject \"" << shown << "\": PCRE2 " << expected << ", ours "
+                              << actual;
+                break;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000);
+}
+
+} // namespace
+} // namespace zel

@@ -17,13 +17,11 @@ source scripts/wine-env.sh
 zel_wine_prefix_ready
 folder="$root/build/win64/program"
 
-if [ -n "${DISPLAY:-}" ]; then
-    cd "$folder"
-    exec wine ./Velmora.exe
-fi
-
 if [ -z "${ZEL_RUN_HEADLESS:-}" ]; then
-    wineserver -k 2>/dev/null || true
+    if [ -n "${DISPLAY:-}" ]; then
+        cd "$folder"
+        exec wine ./Velmora.exe
+    fi
     ZEL_RUN_HEADLESS=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0"
 fi
 
@@ -43,8 +41,8 @@ for _ in $(seq 1 50); do
     xwininfo -id "$window" 2>/dev/null | grep -q 'IsViewable' && break
     sleep 0.1
 done
-import -window root "$shot"
+import -window "$window" "$shot"
 echo "Velmora ran; screenshot: $shot"
-xdotool windowfocus "$window" key --clearmodifiers alt+F4 || true
+xdotool windowfocus "$window"
+xdotool key --clearmodifiers alt+F4
 wait
-wineserver -k 2>/dev/null || true

@@ -1,0 +1,14 @@
+#pragma once
+// zelgrep: the regex engine on the command line. RunGrep takes the arguments (UTF-16) and the
+// three streams, so that the entry points of each platform stay thin and tests can drive it.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace zel {
+
+// Exit status: 0 something matched, 1 nothing matched, 2 an error (its message on err).
+int RunGrep(const std::vector<std::u16string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err);
+
+} // namespace zel

@@ -1,5 +1,6 @@
 #include "ui/settings_file.h"
 
+#include "core/chars.h"
 #include "core/utf8.h"
 #include "ui/text_lines.h"
 
@@ -14,16 +15,6 @@ std::u16string_view KeyOf(std::u16string_view line, bool& hasKey) {
     auto eq = line.find(u'=');
     hasKey = eq != std::u16string_view::npos;
     return hasKey ? line.substr(0, eq) : std::u16string_view{};
-}
-
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -49,7 +40,7 @@ bool ParseSettingsInteger(std::u16string_view text, int& value) {
             return false;
         uint32_t bits = 0;
         for (char16_t c : text) {
-            int d = HexDigit(c);
+            int d = HexDigitValue(c);
             if (d < 0)
                 return false;
             bits = (bits << 4) | static_cast<uint32_t>(d);
@@ -60,7 +51,7 @@ bool ParseSettingsInteger(std::u16string_view text, int& value) {
     }
     int64_t magnitude = 0;
     for (char16_t c : text) {
-        if (c < u'0' || c > u'9')
+        if (!IsDecimalDigit(c))
             return false;
         magnitude = magnitude * 10 + (c - u'0');
         if (magnitude > 2147483648LL)

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "core/chars.h"
 #include "regex/compile/owner.h"
 #include "regex/compile/posix_names.h"
 #include "regex/unicode/unicode_prop.h"
@@ -10,26 +11,11 @@ namespace zel {
 
 namespace {
 
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-bool IsOctal(char16_t c) {
-    return c >= u'0' && c <= u'7';
-}
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
 bool IsBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 bool IsPropertyNameChar(char16_t c) {
-    return IsDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' ||
+    return IsDecimalDigit(c) || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_' ||
            c == u'&';
 }
 bool StartsWithIgnoreCase(std::u16string_view text, std::u16string_view prefix) {
@@ -128,7 +114,7 @@ void TRELex::SetChar(char32_t c) {
 
 int TRELex::ReadDecimal() {
     int n = 0;
-    while (IsDigit(Peek())) {
+    while (IsDecimalDigit(Peek())) {
         n = n > (INT_MAX - 9) / 10 ? INT_MAX : n * 10 + (Peek() - u'0');
         Advance();
     }
@@ -137,7 +123,7 @@ int TRELex::ReadDecimal() {
 
 char32_t TRELex::ReadOctal(int maxDigits) {
     char32_t value = 0;
-    for (int i = 0; i < maxDigits && IsOctal(Peek()); ++i) {
+    for (int i = 0; i < maxDigits && IsOctalDigit(Peek()); ++i) {
         value = value * 8 + (Peek() - u'0');
         Advance();
     }
@@ -152,7 +138,7 @@ void TRELex::ExpectChar(char16_t c, TREMessageId id) {
 
 std::u16string TRELex::ReadName(char16_t close) {
     std::u16string name;
-    if (!AtEnd(FS.P) && IsDigit(Peek()))
+    if (!AtEnd(FS.P) && IsDecimalDigit(Peek()))
         ErrorFilled(std::u16string(RegExpMessage(TREMessageId::rmGroupNameBadChar)));
     for (;;) {
         if (AtEnd(FS.P))
@@ -330,7 +316,7 @@ void TRELex::ReadNormal() {
         Advance();
         break;
     case u'{':
-        if (IsDigit(Peek(1)))
+        if (IsDecimalDigit(Peek(1)))
             ReadBound();
         else
             ReadLiteral(CompareOptionsOf(FS.Options));
@@ -459,7 +445,7 @@ void TRELex::ReadEscape(bool inClass) {
             Advance();
             int digits = 0;
             for (; digits < 6 && Peek() != u'}'; ++digits) {
-                int v = HexValue(Peek());
+                int v = HexDigitValue(Peek());
                 if (v < 0)
                     Error(TREMessageId::rmHexDigitRequired);
                 value = value * 16 + static_cast<char32_t>(v);
@@ -472,7 +458,7 @@ void TRELex::ReadEscape(bool inClass) {
             Advance();
         } else {
             for (int i = 0; i < 2; ++i) {
-                int v = HexValue(Peek());
+                int v = HexDigitValue(Peek());
                 if (v < 0)
                     Error(TREMessageId::rmHexDigitRequired);
                 value = value * 16 + static_cast<char32_t>(v);
@@ -532,7 +518,7 @@ void TRELex::ReadBound() {
     if (Peek() == u',') {
         Advance();
         SkipBlanks();
-        if (!IsDigit(Peek())) {
+        if (!IsDecimalDigit(Peek())) {
             FS.Max = kRepeatUnbounded;
         } else {
             int m = ReadDecimal();
@@ -655,7 +641,7 @@ void TRELex::ReadBackReference(char16_t kind) {
         bool relative = Peek() == u'-';
         if (relative)
             Advance();
-        if (!IsDigit(Peek()) || AtEnd(FS.P))
+        if (!IsDecimalDigit(Peek()) || AtEnd(FS.P))
             Error(TREMessageId::rmGroupNumberMissing);
         FS.Min = ReadDecimal();
         FS.Token = relative ? tkReferenceRelative : tkReference;
@@ -665,7 +651,7 @@ void TRELex::ReadBackReference(char16_t kind) {
     bool relative = Peek() == u'-';
     if (relative)
         Advance();
-    if (IsDigit(Peek())) {
+    if (IsDecimalDigit(Peek())) {
         FS.Min = ReadDecimal();
         ExpectChar(close, TREMessageId::rmExpressionUnterminated);
         FS.Token = relative ? tkReferenceRelative : tkReference;
@@ -691,7 +677,7 @@ void TRELex::ReadGoSubEscape() {
         sign = Peek();
         Advance();
     }
-    if (IsDigit(Peek())) {
+    if (IsDecimalDigit(Peek())) {
         int n = ReadDecimal();
         ExpectChar(close, TREMessageId::rmExpressionUnterminated);
         FS.Min = sign == u'-' ? -n : n;
@@ -804,7 +790,7 @@ void TRELex::ReadGroupOpener() {
         return;
     case u'+':
         Advance();
-        if (!IsDigit(Peek()))
+        if (!IsDecimalDigit(Peek()))
             Error(TREMessageId::rmGroupNumberMissing);
         FS.Min = ReadDecimal();
         ExpectChar(u')', TREMessageId::rmParenUnmatched);
@@ -820,13 +806,13 @@ void TRELex::ReadGroupOpener() {
     default:
         break;
     }
-    if (IsDigit(c)) {
+    if (IsDecimalDigit(c)) {
         FS.Min = ReadDecimal();
         ExpectChar(u')', TREMessageId::rmParenUnmatched);
         FS.Token = tkGoSub;
         return;
     }
-    if ((c == u'-' || c == u'^') && IsDigit(Peek(1))) {
+    if ((c == u'-' || c == u'^') && IsDecimalDigit(Peek(1))) {
         Advance();
         FS.Min = -ReadDecimal();
         ExpectChar(u')', TREMessageId::rmParenUnmatched);
@@ -852,7 +838,7 @@ void TRELex::ReadCondition() {
         Advance();
         FS.Token = token;
     };
-    if (IsDigit(c)) {
+    if (IsDecimalDigit(c)) {
         FS.Min = ReadDecimal();
         close(tkIfMatchRef);
         return;

@@ -78,13 +78,7 @@ void TFilterListBox::SetItemHeight(int value) {
     if (value == FItemHeight)
         return;
     FItemHeight = value;
-    // Every row is measured again.
-    if (FListBox->HandleAllocated()) {
-        int height = RowHeight(FItemHeight, ImagesForDrawing());
-        for (int row = 0, rows = FListBox->Count(); row < rows; ++row)
-            FListBox->SetRowHeight(row, height);
-        FListBox->Invalidate();
-    }
+    FListBox->UpdateRowHeight();
     Invalidate();
 }
 
@@ -94,6 +88,7 @@ void TFilterListBox::SetImages(BitmapImageList* value) {
     FImages = value;
     if (FImages)
         FreeNotification(FImages);
+    FListBox->UpdateRowHeight();
 }
 
 const ImageList* TFilterListBox::ImagesForDrawing() const noexcept {
@@ -102,8 +97,10 @@ const ImageList* TFilterListBox::ImagesForDrawing() const noexcept {
 
 void TFilterListBox::Notification(Component* component, TOperation operation) {
     WinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == FImages)
+    if (operation == TOperation::opRemove && component == FImages) {
         FImages = nullptr;
+        FListBox->UpdateRowHeight();
+    }
 }
 
 void TFilterListBox::SetStyle(TFilterListBoxStyle value) {
@@ -143,25 +140,9 @@ void TFilterListBox::ItemsChanged() {
 }
 
 void TFilterListBox::SyncRows() {
-    if (!FListBox->HandleAllocated())
-        return;
-    const int target = ItemCount();
-    int rows = FListBox->Count();
-    if (rows == target)
-        return;
-    HWND list = FListBox->HandleIfAllocated();
-    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    if (target == 0) {
-        FListBox->ClearRows();
-    } else {
-        for (; rows > target; --rows)
-            FListBox->DeleteRow(0);
-        if (rows < target)
-            FListBox->ReserveRows(target - rows);
-        for (const std::u16string placeholder = u" "; rows < target; ++rows)
-            FListBox->AddRow(placeholder);
-    }
-    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    if (FListBox->HandleAllocated())
+        FListBox->SetRowCount(ItemCount(), u" ");
+    // Rows that stay in place may now show other items.
     FListBox->Invalidate();
 }
 
@@ -221,9 +202,8 @@ void TFilterListBox::ListMouseMove(TShiftState Shift, int X, int Y) {
 
 LRESULT TFilterListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MEASUREITEM:
     case WM_DRAWITEM:
-        if (FListBox->OwnerDraw(message, lParam))
+        if (FListBox->OwnerDraw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         break;
     case WM_SETCURSOR:

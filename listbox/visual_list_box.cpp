@@ -22,10 +22,12 @@ void TVisualListBox::SetHighlightText(std::u16string value) {
 void TVisualListBox::HandleCreated() {
     ListBox::HandleCreated();
     FIsThemed = PlatformSupportsThemes();
+    UpdateRowHeight();
 }
 
-void TVisualListBox::MeasureItem(int, int& height) {
-    height = RowHeight(FOwner.ItemHeight(), FOwner.ImagesForDrawing());
+void TVisualListBox::UpdateRowHeight() {
+    if (HandleAllocated())
+        SetRowHeight(zel::RowHeight(FOwner.ItemHeight(), FOwner.ImagesForDrawing()));
 }
 
 void TVisualListBox::DrawItem(HDC dc, int index, const RECT& rect, bool selected) {

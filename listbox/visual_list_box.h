@@ -1,6 +1,6 @@
 #pragma once
 // TVisualListBox: the inner list of TFilterListBox. Its rows hold only a placeholder; each row
-// is measured and drawn from the item the owner maps it to. Clicks in the check-box column
+// is drawn from the item the owner maps it to. Clicks in the check-box column
 // toggle check boxes (check-list style), typed letters never select a row, and the owner
 // re-raises the list's clicks, keys and mouse actions as its own events.
 #include "listbox/gdi_row_painter.h"
@@ -22,6 +22,9 @@ public:
     const std::u16string& HighlightText() const noexcept { return FHighlightText; }
     void SetHighlightText(std::u16string value);
 
+    // All rows take the owner's item height, or the image height and a margin when larger.
+    void UpdateRowHeight();
+
     // The owner's hint for the row under a client point: HintStr starts as the owner's Hint,
     // and OnItemHint may change it when the point lies on a row that shows an item.
     std::u16string HintAt(int x, int y);
@@ -30,7 +33,6 @@ public:
 
 protected:
     void HandleCreated() override;
-    void MeasureItem(int index, int& height) override;
     void DrawItem(HDC dc, int index, const RECT& rect, bool selected) override;
     virtual void CheckBoxClick(int Index);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

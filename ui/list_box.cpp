@@ -4,16 +4,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace zel {
 
 namespace {
-
-// Each list gets its own control id, so that a parent with several can tell their
-// measure requests apart.
-UINT NextControlId() {
-    static UINT next = 0x4C00;
-    return next++;
-}
 
 TMouseButton ButtonOf(UINT message) {
     switch (message) {
@@ -68,13 +63,9 @@ ListBox::ListBox(Component* owner) : WinControl(owner) {
 void ListBox::FillCreateParams(CreateParams& params) {
     params.ClassName = L"LISTBOX";
     params.SystemClass = true;
-    params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS |
+    params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
                     LBS_NOINTEGRALHEIGHT | (multiSelect_ ? LBS_EXTENDEDSEL : 0);
     params.ExStyle |= borderSingle_ ? WS_EX_CLIENTEDGE : 0;
-}
-
-void ListBox::HandleCreated() {
-    ::SetWindowLongPtrW(HandleIfAllocated(), GWLP_ID, static_cast<LONG_PTR>(NextControlId()));
 }
 
 int ListBox::Count() {
@@ -115,20 +106,49 @@ void ListBox::SetTopIndex(int index) {
     ::SendMessageW(Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
-void ListBox::AddRow(const std::u16string& text) {
-    ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
-}
+namespace {
 
-void ListBox::DeleteRow(int index) {
-    ::SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
+// WM_SETREDRAW off and on again as a pair; the list repaints once at the end.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND list) : list_(list) { ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+    ~RedrawPause() {
+        ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list_, nullptr, TRUE);
+    }
 
-void ListBox::ClearRows() {
-    ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
-}
+private:
+    HWND list_;
+};
 
-void ListBox::ReserveRows(int count) {
-    ::SendMessageW(Handle(), LB_INITSTORAGE, static_cast<WPARAM>(count), 2 * sizeof(wchar_t));
+} // namespace
+
+void ListBox::SetRowCount(int count, const std::u16string& text) {
+    HWND list = Handle();
+    int rows = Count();
+    if (rows == count)
+        return;
+    RedrawPause pause(list);
+    const int selected = ItemIndex();
+    const int top = TopIndex();
+    const int removed = std::max(0, rows - count);
+    if (removed > 0) {
+        // Deleting row 0 again and again would move every remaining row each time: the rows
+        // are alike, so the list is refilled and the selection and scroll position shifted.
+        ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        rows = 0;
+    }
+    ::SendMessageW(list, LB_INITSTORAGE, static_cast<WPARAM>(count - rows),
+                   static_cast<LPARAM>((text.size() + 1) * sizeof(char16_t)));
+    for (; rows < count; ++rows)
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
+    if (removed > 0 && count > 0) {
+        if (selected >= removed)
+            SetItemIndex(selected - removed);
+        SetTopIndex(std::max(0, top - removed));
+    }
 }
 
 LRESULT ListBox::ItemFromPoint(int x, int y) {
@@ -147,35 +167,28 @@ RECT ListBox::ItemRect(int index) {
     return r;
 }
 
-void ListBox::SetRowHeight(int index, int height) {
-    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, static_cast<WPARAM>(index), MAKELPARAM(height, 0));
+int ListBox::RowHeight() {
+    return static_cast<int>(::SendMessageW(Handle(), LB_GETITEMHEIGHT, 0, 0));
 }
 
-bool ListBox::OwnerDraw(UINT message, LPARAM lParam) {
-    HWND window = HandleIfAllocated();
-    if (!window)
-        return false;
-    if (message == WM_MEASUREITEM) {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType != ODT_LISTBOX ||
-            measure->CtlID != static_cast<UINT>(::GetWindowLongPtrW(window, GWLP_ID)))
-            return false;
-        int height = static_cast<int>(measure->itemHeight);
-        MeasureItem(static_cast<int>(measure->itemID), height);
-        measure->itemHeight = static_cast<UINT>(height);
-        return true;
+void ListBox::SetRowHeight(int height) {
+    if (height != RowHeight()) {
+        ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+        Invalidate();
     }
-    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (draw->hwndItem != window)
+}
+
+bool ListBox::OwnerDraw(const DRAWITEMSTRUCT& draw) {
+    if (!HandleAllocated() || draw.hwndItem != HandleIfAllocated())
         return false;
-    SelectGuard font(draw->hDC, GetFont().Handle());
+    SelectGuard font(draw.hDC, GetFont().Handle());
     // Every request redraws the whole row, a change of focus too: the focus rectangle that
     // follows is then drawn on a clean row, and a row that lost the focus loses its rectangle.
-    if (static_cast<int>(draw->itemID) >= 0)
-        DrawItem(draw->hDC, static_cast<int>(draw->itemID), draw->rcItem,
-                 (draw->itemState & ODS_SELECTED) != 0);
-    if (draw->itemState & ODS_FOCUS)
-        ::DrawFocusRect(draw->hDC, &draw->rcItem);
+    if (static_cast<int>(draw.itemID) >= 0)
+        DrawItem(draw.hDC, static_cast<int>(draw.itemID), draw.rcItem,
+                 (draw.itemState & ODS_SELECTED) != 0);
+    if (draw.itemState & ODS_FOCUS)
+        ::DrawFocusRect(draw.hDC, &draw.rcItem);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// The system's list box in owner-drawn, variable-row-height mode. Rows are measured and drawn
-// by the subclass (the parent passes WM_MEASUREITEM and WM_DRAWITEM on through OwnerDraw);
+// The system's list box with owner-drawn rows of one height, set by the owner (a list with a
+// height per row costs time per row on every insertion on some platforms, which makes long
+// lists slow to fill). Rows are drawn by the subclass (the parent passes WM_DRAWITEM on
+// through OwnerDraw);
 // a selection the user makes raises OnClick, a double click OnDblClick, and key and mouse
 // messages raise the key and mouse events before the system handles them (mouse events after).
 // Selecting by code raises nothing.
@@ -24,26 +26,26 @@ public:
     int TopIndex();
     void SetTopIndex(int index);
 
-    void AddRow(const std::u16string& text);
-    void DeleteRow(int index);
-    void ClearRows();
-    // Reserves room for `count` more rows, so that a long run of AddRow does not regrow.
-    void ReserveRows(int count);
+    // For a list whose rows all hold `text`: makes it hold `count` rows. Extra rows go from
+    // the front (the others move up, with the selection and the scroll position; a selected row
+    // that goes leaves no selection); missing rows are added at the end. Drawn once, at the end.
+    void SetRowCount(int count, const std::u16string& text);
     // The system's answer for a point: nearest row in the low word, 1 in the high word when
     // the point lies outside every row.
     LRESULT ItemFromPoint(int x, int y);
     // The nearest row to a point inside the rows, -1 when the point lies outside them.
     int RowAtPoint(int x, int y);
     RECT ItemRect(int index);
-    void SetRowHeight(int index, int height);
+    int RowHeight();
+    void SetRowHeight(int height);
 
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool value) { multiSelect_ = value; }
     bool BorderSingle() const { return borderSingle_; }
     void SetBorderSingle(bool value) { borderSingle_ = value; }
 
-    // For the parent: WM_MEASUREITEM and WM_DRAWITEM meant for this list.
-    bool OwnerDraw(UINT message, LPARAM lParam);
+    // For the parent: WM_DRAWITEM meant for this list.
+    bool OwnerDraw(const DRAWITEMSTRUCT& draw);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -56,11 +58,9 @@ public:
 
 protected:
     void FillCreateParams(CreateParams& params) override;
-    void HandleCreated() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CommandNotify(WORD code) override;
 
-    virtual void MeasureItem(int index, int& height) = 0;
     // The rows' font is selected into `dc`; the focus rectangle follows when `focused`.
     virtual void DrawItem(HDC dc, int index, const RECT& rect, bool selected) = 0;
     // Key press after OnKeyPress: return true when the character is consumed.

@@ -70,13 +70,13 @@ TEST_F(ListBoxWindow, RowHeightsFollowItemHeightAndImages) {
     AddItems(3);
     EXPECT_EQ(RowHeight(0), 15);
     list->SetImages(images);
-    list->Items().Add();
-    EXPECT_EQ(RowHeight(3), 20);
+    EXPECT_EQ(RowHeight(2), 20);
     list->SetItemHeight(24);
     EXPECT_EQ(RowHeight(0), 24);
-    EXPECT_EQ(RowHeight(3), 24);
     list->SetItemHeight(16);
     EXPECT_EQ(RowHeight(1), 20);
+    list->SetImages(nullptr);
+    EXPECT_EQ(RowHeight(1), 16);
 }
 
 TEST_F(ListBoxWindow, OneUpdateBracketSynchronisesTheRowsOnce) {
@@ -89,6 +89,24 @@ TEST_F(ListBoxWindow, OneUpdateBracketSynchronisesTheRowsOnce) {
     list->Items().Clear();
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(list->syncs, 3);
+}
+
+TEST_F(ListBoxWindow, RowsGoFromTheFrontAndTheSelectionMovesWithThem) {
+    AddItems(10);
+    list->SetItemIndex(7);
+    WithinUpdate(list->Items(), [&] {
+        for (int i = 0; i < 3; ++i)
+            list->Items().Delete(0);
+    });
+    EXPECT_EQ(Rows(), 7);
+    EXPECT_EQ(list->ItemIndex(), 4);
+    list->SetItemIndex(1);
+    WithinUpdate(list->Items(), [&] {
+        list->Items().Delete(0);
+        list->Items().Delete(0);
+    });
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(ListBoxWindow, EachKeyboardMoveIsOneListClick) {

@@ -219,6 +219,27 @@ TEST(ZelRegExp, EventsAndClassLevelHelpers) {
     EXPECT_EQ(mark.RegMark(), u"B");
 }
 
+TEST(ZelRegExp, DeepPatternsAndLongSubjects) {
+    // Neither the nesting of a pattern nor the length of a subject deepens the C++ stack.
+    const int depth = 20000;
+    std::u16string nested = std::u16string(depth, u'(') + u"a" + std::u16string(depth, u')');
+    TZelRegExp deep(nested);
+    ASSERT_TRUE(deep.Exec(u"xa"));
+    EXPECT_EQ(deep.Index(), 2);
+    std::u16string lookahead;
+    for (int i = 0; i < 5000; ++i)
+        lookahead += u"(?=";
+    lookahead += u"a" + std::u16string(5000, u')') + u"a";
+    EXPECT_TRUE(TZelRegExp(lookahead).Exec(u"a"));
+
+    const std::u16string subject = std::u16string(1 << 20, u'a') + u"b";
+    TZelRegExp loop(u"(?:(a)|x)*b");
+    ASSERT_TRUE(loop.Exec(subject));
+    EXPECT_EQ(loop.Length(), static_cast<int>(subject.size()));
+    TZelRegExp explosive(u"(a*)*c");
+    EXPECT_FALSE(explosive.Exec(subject));
+}
+
 // Patterns that once went wrong, and what each guards against.
 TEST(MatchTable, FormerBugs) {
     RunTable({

@@ -323,20 +323,14 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             ++FEpoch;
             return true;
         }
-        case TEntryKind::LoopExit: {
-            const TRENFAState* X = e.T;
-            P = e.P;
-            FStack.pop_back();
-            ++FEpoch;
-            T = TakeExit(X);
-            return true;
-        }
+        case TEntryKind::LoopExit:
         case TEntryKind::LoopBody: {
             const TRENFAState* X = e.T;
+            const bool exit = e.Kind == TEntryKind::LoopExit;
             P = e.P;
             FStack.pop_back();
             ++FEpoch;
-            T = EnterBody(X, P);
+            T = exit ? TakeExit(X) : EnterBody(X, P);
             return true;
         }
         case TEntryKind::Barrier: {
@@ -474,22 +468,16 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
     case nkFail:
         return nullptr;
     case nkThen:
-        // Back to the next alternative of the innermost alternation, or like a prune.
-        if (T->FExtendTo < 0 || !CutToAlternative(Head(T->FExtendTo)))
+    case nkPrune:
+    case nkCommit:
+        // A "then" goes back to the next alternative of the innermost alternation (without
+        // one it prunes); a prune drops every alternative of the attempt; a commit also ends
+        // the search when the attempt fails.
+        if (T->FKind != nkThen || T->FExtendTo < 0 || !CutToAlternative(Head(T->FExtendTo)))
             Cut();
         if (T->FGroupIndex != -1)
             FLastRegMarkIndex = T->FGroupIndex;
-        return Head(T->FTransitTo);
-    case nkPrune:
-        Cut();
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
-        return Head(T->FTransitTo);
-    case nkCommit:
-        Cut();
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
-        if (FBarriers.empty())
+        if (T->FKind == nkCommit && FBarriers.empty())
             FCommitted = true;
         return Head(T->FTransitTo);
     case nkSkip: {

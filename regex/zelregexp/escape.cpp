@@ -1,6 +1,7 @@
 // DecodeEscape, EncodeEscape and EscapeRegExChars.
 #include <cstdio>
 
+#include "core/chars.h"
 #include "regex/compile/lexer.h"
 #include "regex/compile/messages.h"
 #include "regex/unicode/unicode_prop.h"
@@ -11,19 +12,6 @@ namespace zel {
 namespace {
 
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
-
-bool IsOctal(char16_t c) {
-    return c >= u'0' && c <= u'7';
-}
-int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
 
 // Reads the escapes of one string; every error names the input up to the offending character.
 class TEscapeDecoder {
@@ -69,7 +57,7 @@ private:
         switch (c) {
         case u'0': {
             char32_t value = 0;
-            for (int i = 0; i < 2 && IsOctal(At(FPos)); ++i)
+            for (int i = 0; i < 2 && IsOctalDigit(At(FPos)); ++i)
                 value = value * 8 + (FText[FPos++] - u'0');
             Put(value, FPos - 1);
             return;
@@ -123,7 +111,7 @@ private:
             const char16_t d = FText[FPos];
             if (d == u'}')
                 break;
-            if (!IsOctal(d))
+            if (!IsOctalDigit(d))
                 Fail(TREMessageId::rmOctalDigitRequired, FPos);
             if (++digits > 7)
                 Fail(TREMessageId::rmOctalNeedsCloseBrace, FPos);
@@ -158,7 +146,7 @@ private:
         if (At(FPos) != u'{') {
             char32_t value = 0;
             for (int i = 0; i < 2; ++i) {
-                const int h = HexValue(At(FPos));
+                const int h = HexDigitValue(At(FPos));
                 if (FPos >= FEnd || h < 0)
                     Fail(TREMessageId::rmHexDigitRequired, FPos < FEnd ? FPos : FEnd - 1);
                 value = value * 16 + static_cast<char32_t>(h);
@@ -176,7 +164,7 @@ private:
             const char16_t d = FText[FPos];
             if (d == u'}' && digits > 0)
                 break;
-            const int h = HexValue(d);
+            const int h = HexDigitValue(d);
             if (h < 0)
                 Fail(TREMessageId::rmHexDigitRequired, FPos);
             if (++digits > 6)
@@ -205,7 +193,7 @@ private:
             Fail(TREMessageId::rmCodePointRange, p - 1);
         FPos = FPos - 1;
         char32_t value = 0;
-        for (int i = 0; i < 3 && IsOctal(At(FPos)); ++i)
+        for (int i = 0; i < 3 && IsOctalDigit(At(FPos)); ++i)
             value = value * 8 + (FText[FPos++] - u'0');
         Put(value, FPos - 1);
     }

@@ -128,6 +128,35 @@ TEST_F(ListBoxWindow, AMouseSelectionIsOneListClick) {
     EXPECT_EQ(list->ItemIndex(), 2);
 }
 
+TEST_F(ListBoxWindow, DoubleClicksMouseAndKeysAreRaisedWithTheListBoxAsSender) {
+    AddItems(5);
+    std::vector<std::string> seen;
+    auto from = [&](Component* sender, const char* what) {
+        EXPECT_EQ(sender, list);
+        seen.push_back(what);
+    };
+    list->OnListDblClick = [&](Component* sender) { from(sender, "dblclick"); };
+    list->OnListMouseDown = [&](Component* sender, TMouseButton button, TShiftState, int x, int) {
+        EXPECT_EQ(button, TMouseButton::mbLeft);
+        EXPECT_EQ(x, 40);
+        from(sender, "down");
+    };
+    list->OnListMouseUp = [&](Component* sender, TMouseButton, TShiftState, int, int) {
+        from(sender, "up");
+    };
+    list->OnListKeyDown = [&](Component* sender, WORD& key, TShiftState) {
+        EXPECT_EQ(key, VK_END);
+        from(sender, "key");
+    };
+    RECT row = RowRect(1);
+    Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 40, row.top + 2, 40, row.top + 2);
+    Click(WM_LBUTTONDBLCLK, WM_LBUTTONUP, 40, row.top + 2, 40, row.top + 2);
+    ::SendMessageW(Inner(), WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"down", "up", "dblclick", "down", "up", "key"}));
+    EXPECT_EQ(clicks, 2); // the first click, and the move to the end
+    EXPECT_EQ(list->ItemIndex(), 4);
+}
+
 TEST_F(ListBoxWindow, SpaceIsSwallowedAndLettersSelectNothing) {
     AddItems(5);
     std::u16string pressed;

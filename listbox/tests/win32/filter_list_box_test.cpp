@@ -4,6 +4,8 @@
 #include "ui/application.h"
 #include "ui/form.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace zel {
@@ -226,6 +228,37 @@ TEST_F(ListBoxWindow, HintsAndHitTestsMapRowsToItems) {
     EXPECT_EQ(list->ListBox().HintAt(30, 390), u"list");
     EXPECT_EQ(list->GetItemAtXY(30, row1.top + 1), list->Items()[1]);
     EXPECT_EQ(list->GetItemAtXY(30, 390), nullptr);
+}
+
+// The check box square of a check-list row, painted into a bitmap.
+std::vector<COLORREF> CheckBoxPixels(bool checked, HWND window) {
+    UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectGuard selected(dc.get(), bitmap.get());
+    TListBoxItem item;
+    item.SetText(u"x");
+    item.SetChecked(checked);
+    RowStyle style;
+    style.CheckList = true;
+    GdiRowPainter painter;
+    painter.Paint(dc.get(), {0, 0, 100, 20}, false, &item, style, window, PlatformSupportsThemes());
+    std::vector<COLORREF> square;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 2; x < 18; ++x)
+            square.push_back(::GetPixel(dc.get(), x, y));
+    return square;
+}
+
+TEST_F(ListBoxWindow, CheckBoxesAreDrawnCheckedAndUnchecked) {
+    std::vector<COLORREF> unchecked = CheckBoxPixels(false, Inner());
+    std::vector<COLORREF> checked = CheckBoxPixels(true, Inner());
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    EXPECT_NE(std::count(unchecked.begin(), unchecked.end(), window),
+              static_cast<std::ptrdiff_t>(unchecked.size()));
+    EXPECT_NE(unchecked, checked);
 }
 
 } // namespace

@@ -51,10 +51,7 @@ void TFilterListBox::SetItemIndex(int value) {
 }
 
 TListBoxItem* TFilterListBox::GetItemAtXY(int X, int Y) {
-    // A point outside the rows is flagged in the high word: the whole answer then lies past
-    // every row.
-    LRESULT answer = FListBox->ItemFromPoint(X, Y);
-    int row = static_cast<int>(static_cast<int32_t>(answer));
+    int row = FListBox->RowAtPoint(X, Y);
     return row < 0 ? nullptr : GetItem(row);
 }
 

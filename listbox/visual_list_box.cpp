@@ -97,12 +97,9 @@ bool TVisualListBox::KeyPress(char16_t& key) {
 
 std::u16string TVisualListBox::HintAt(int x, int y) {
     std::u16string hint = FOwner.Hint();
-    int row = static_cast<int>(LOWORD(ItemFromPoint(x, y)));
-    RECT r = ItemRect(row);
-    POINT p{x, y};
-    if (::PtInRect(&r, p))
-        if (TListBoxItem* item = FOwner.GetItem(row); item && FOwner.OnItemHint)
-            FOwner.OnItemHint(&FOwner, item, row, hint);
+    int row = RowAtPoint(x, y);
+    if (TListBoxItem* item = row < 0 ? nullptr : FOwner.GetItem(row); item && FOwner.OnItemHint)
+        FOwner.OnItemHint(&FOwner, item, row, hint);
     return hint;
 }
 

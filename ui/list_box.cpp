@@ -151,20 +151,14 @@ void ListBox::SetRowCount(int count, const std::u16string& text) {
     }
 }
 
-LRESULT ListBox::ItemFromPoint(int x, int y) {
-    return ::SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
-}
-
 int ListBox::RowAtPoint(int x, int y) {
-    LRESULT answer = ItemFromPoint(x, y);
-    return HIWORD(answer) ? -1 : static_cast<int>(LOWORD(answer));
-}
-
-RECT ListBox::ItemRect(int index) {
-    RECT r{};
-    ::SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(&r));
-    return r;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const int height = RowHeight();
+    if (x < 0 || y < 0 || x >= client.right || y >= client.bottom || height <= 0)
+        return -1;
+    const int row = TopIndex() + y / height;
+    return row < Count() ? row : -1;
 }
 
 int ListBox::RowHeight() {

@@ -30,12 +30,10 @@ public:
     // the front (the others move up, with the selection and the scroll position; a selected row
     // that goes leaves no selection); missing rows are added at the end. Drawn once, at the end.
     void SetRowCount(int count, const std::u16string& text);
-    // The system's answer for a point: nearest row in the low word, 1 in the high word when
-    // the point lies outside every row.
-    LRESULT ItemFromPoint(int x, int y);
-    // The nearest row to a point inside the rows, -1 when the point lies outside them.
+    // The row under a client point, -1 when the point lies on no row. Worked out from the
+    // rows' one height, so it holds for lists of any length (the system's item-from-point
+    // answer has 16 bits for the row).
     int RowAtPoint(int x, int y);
-    RECT ItemRect(int index);
     int RowHeight();
     void SetRowHeight(int height);
 

@@ -5,6 +5,7 @@ namespace zel {
 void TREMatchExplosionRecord::Clear() {
     FFailed.clear();
     FStretches.clear();
+    FFailedCaptured.clear();
 }
 
 bool TREMatchExplosionRecord::Contains(TKey key, std::size_t pos) const {

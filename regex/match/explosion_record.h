@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zel {
@@ -30,7 +31,18 @@ public:
         std::size_t High;
     };
 
+    // A failure that also depends on the captures (patterns with back-references).
+    struct TCapturedKey {
+        int Transition;
+        std::uint64_t Signature;
+        std::size_t Pos;
+        std::vector<std::uintptr_t> Captures;
+        friend bool operator==(const TCapturedKey&, const TCapturedKey&) = default;
+    };
+
     void Clear();
+    bool Contains(const TCapturedKey& key) const { return FFailedCaptured.count(key) != 0; }
+    void Add(TCapturedKey key) { FFailedCaptured.insert(std::move(key)); }
     bool Contains(TKey key, std::size_t pos) const;
     void Add(TKey key, std::size_t pos);
     const TStretch* FindStretch(TKey key) const;
@@ -47,6 +59,16 @@ private:
     };
     std::unordered_map<TKey, std::vector<std::unique_ptr<TPage>>, TKeyHash> FFailed;
     std::unordered_map<TKey, TStretch, TKeyHash> FStretches;
+    struct TCapturedKeyHash {
+        std::size_t operator()(const TCapturedKey& key) const noexcept {
+            std::uint64_t h = key.Signature * 0x9E3779B97F4A7C15ull ^ key.Pos ^
+                              (static_cast<std::uint64_t>(key.Transition) << 40);
+            for (std::uintptr_t value : key.Captures)
+                h = (h ^ value) * 0x100000001B3ull;
+            return static_cast<std::size_t>(h);
+        }
+    };
+    std::unordered_set<TCapturedKey, TCapturedKeyHash> FFailedCaptured;
 };
 
 } // namespace zel

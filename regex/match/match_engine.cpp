@@ -88,6 +88,7 @@ bool TREMatchEngine::Attempt(const char16_t* P0) {
     FCalls.clear();
     FRegExp.FSubStack.clear();
     FPositions.clear();
+    FMemoCaptures.clear();
     FMarks.clear();
     FHasSkip = false;
     FCommitted = false;
@@ -282,7 +283,15 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             FStack.pop_back();
             break;
         case TEntryKind::MemoMark:
-            FRecord.Add({e.T->FIndex, e.Sig}, static_cast<std::size_t>(e.P - FRegExp.FTextTopP));
+            if (FProgram.FMemoCaptures) {
+                auto key = CapturedKey(e.T, e.P, e.Sig);
+                key.Captures.assign(FMemoCaptures.begin() + e.A, FMemoCaptures.begin() + e.B);
+                FMemoCaptures.resize(static_cast<std::size_t>(e.A));
+                FRecord.Add(std::move(key));
+            } else {
+                FRecord.Add({e.T->FIndex, e.Sig},
+                            static_cast<std::size_t>(e.P - FRegExp.FTextTopP));
+            }
             FStack.pop_back();
             break;
         case TEntryKind::Choice:
@@ -634,7 +643,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             return exitT;
         }
         TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-        if (FProgram.FMemoSafe && T->FMemo)
+        if (FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo)
             entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
         const char16_t* q = GiveBackCandidate(entry, runEnd);
         if (q == nullptr) {
@@ -704,16 +713,45 @@ bool TREMatchEngine::Signature(int chain, const char16_t* P, int ownLoop, bool o
     return true;
 }
 
+// The key of a loop head's failure when captures matter: every group's capture state.
+TREMatchExplosionRecord::TCapturedKey
+TREMatchEngine::CapturedKey(const TRENFAState* X, const char16_t* P, std::uint64_t sig) const {
+    TREMatchExplosionRecord::TCapturedKey key{
+        X->FIndex, sig, static_cast<std::size_t>(P - FRegExp.FTextTopP), {}};
+    const auto& groups = FRegExp.FGroups;
+    for (int i = 1; i < groups.Count(); ++i) {
+        const TGroup& g = groups.Items(i);
+        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartP));
+        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartPBuf));
+        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FEndP) | (g.FSuccess ? 1u : 0u));
+    }
+    return key;
+}
+
 // Arrival at a general loop's head state, from its entry or from the end of an iteration.
 const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t* P) {
     const TLoopState& st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
     if (FProgram.FMemoSafe && X->FMemo) {
         std::uint64_t sig = 0;
         if (Signature(X->FLoopChain, P, X->FLoopIndex, st.LastEmpty, false, sig)) {
-            const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
-            if (FRecord.Contains({X->FIndex, sig}, offset))
-                return nullptr;
-            PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
+            if (FProgram.FMemoCaptures) {
+                const auto key = CapturedKey(X, P, sig);
+                if (FRecord.Contains(key))
+                    return nullptr;
+                const int from = static_cast<int>(FMemoCaptures.size());
+                FMemoCaptures.insert(FMemoCaptures.end(), key.Captures.begin(), key.Captures.end());
+                PushEntry({.Kind = TEntryKind::MemoMark,
+                           .A = from,
+                           .B = static_cast<int>(FMemoCaptures.size()),
+                           .T = X,
+                           .P = P,
+                           .Sig = sig});
+            } else {
+                const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
+                if (FRecord.Contains({X->FIndex, sig}, offset))
+                    return nullptr;
+                PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
+            }
         }
     }
     const bool unbounded = X->FMax >= kNFAUnbounded;

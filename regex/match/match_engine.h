@@ -143,6 +143,8 @@ private:
     bool CutToAlternative(const TRENFAState* chain);
 
     static bool OneCharCode(const TRECode* code);
+    TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
+                                                      std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
     void RecordStretch(const TEntry& entry);
     const char16_t* StepBack(const char16_t* p, const char16_t* low) const;
@@ -165,6 +167,7 @@ private:
     std::vector<const char16_t*> FPositions;
     std::vector<std::pair<int, const char16_t*>> FMarks;
     std::vector<TRunCache> FRunCache;
+    std::vector<std::uintptr_t> FMemoCaptures; // captures of the pending MemoMark entries
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
     std::uint64_t FEpoch = 1;
 

@@ -601,7 +601,8 @@ void TRENFA::LinkSameNames() {
 }
 
 void TRENFA::CheckMemoSafe() {
-    bool safe = !FProgram.FHasReference && !FProgram.FHasGoSub;
+    bool safe = !FProgram.FHasGoSub;
+    bool captures = FProgram.FHasReference;
     for (const auto& transition : FProgram.FTransitions) {
         switch (transition->FKind) {
         case nkCallout:
@@ -617,11 +618,12 @@ void TRENFA::CheckMemoSafe() {
         default:
             if (dynamic_cast<TREConditionCode*>(transition->FCode) != nullptr ||
                 dynamic_cast<TREReferenceCode*>(transition->FCode) != nullptr)
-                safe = false;
+                captures = true;
             break;
         }
     }
     FProgram.FMemoSafe = safe;
+    FProgram.FMemoCaptures = captures;
 }
 
 } // namespace zel

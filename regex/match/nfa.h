@@ -126,6 +126,9 @@ public:
     // transition depends only on the position and the loop counters, so the match-explosion
     // record may skip what already failed.
     bool FMemoSafe = true;
+    // Back-references or group conditions: the continuation also depends on the captures,
+    // which then become part of what the record remembers.
+    bool FMemoCaptures = false;
 
     void Clear();
     const TRENFAState* Head(int state) const {

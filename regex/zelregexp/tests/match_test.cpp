@@ -238,6 +238,9 @@ TEST(ZelRegExp, DeepPatternsAndLongSubjects) {
     EXPECT_EQ(loop.Length(), static_cast<int>(subject.size()));
     TZelRegExp explosive(u"(a*)*c");
     EXPECT_FALSE(explosive.Exec(subject));
+    // With a back-reference the captures become part of what the failure record keeps.
+    TZelRegExp withReference(u"(a*)*\\1c");
+    EXPECT_FALSE(withReference.Exec(std::u16string(300, u'a') + u"b"));
 }
 
 // Patterns that once went wrong, and what each guards against.

@@ -587,24 +587,38 @@ void TREMatchEngine::RecordStretch(const TEntry& entry) {
 
 const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& P,
                                                 bool& Exhausted) {
+    const TRENFAState* T = entry.T;
     if (entry.Kind == TEntryKind::GiveBackList) {
-        if (entry.B < entry.A) {
-            FPositions.resize(static_cast<std::size_t>(entry.C));
-            Exhausted = true;
-            return nullptr;
+        while (entry.B >= entry.A) {
+            const char16_t* q = FPositions[static_cast<std::size_t>(entry.B--)];
+            if (ExitFailed(T, q)) // pushes a mark (and moves the stack) when it answers false
+                continue;
+            P = q;
+            return Head(T->FTransitTo);
         }
-        P = FPositions[static_cast<std::size_t>(entry.B--)];
-        return Head(entry.T->FTransitTo);
-    }
-    const char16_t* q = GiveBackCandidate(entry, entry.P);
-    if (q == nullptr) {
-        RecordStretch(entry);
+        FPositions.resize(static_cast<std::size_t>(entry.C));
         Exhausted = true;
         return nullptr;
     }
-    entry.P = q > entry.Q ? StepBack(q, entry.Q) : nullptr;
-    P = q;
-    return Head(entry.T->FTransitTo);
+    for (;;) {
+        const char16_t* q = GiveBackCandidate(entry, entry.P);
+        if (q == nullptr) {
+            RecordStretch(entry);
+            Exhausted = true;
+            return nullptr;
+        }
+        entry.P = q > entry.Q ? StepBack(q, entry.Q) : nullptr;
+        if (!entry.Flag && ExitFailed(T, q))
+            continue;
+        P = q;
+        return Head(T->FTransitTo);
+    }
+}
+
+// Whether the continuation after single-code loop T already failed from q; when not known,
+// a mark is pushed that records it should it fail now.
+bool TREMatchEngine::ExitFailed(const TRENFAState* T, const char16_t* q) {
+    return FProgram.FMemoSafe && T->FMemo && MemoFailed(T, -1, false, q);
 }
 
 const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16_t*& P) {
@@ -652,6 +666,8 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
         }
         entry.P = q > lowest ? StepBack(q, lowest) : nullptr;
         PushEntry(entry);
+        if (!entry.Flag && ExitFailed(T, q))
+            return nullptr; // on with the give-back
         P = q;
         return exitT;
     }
@@ -686,7 +702,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
                .B = static_cast<int>(last) - 1,
                .C = static_cast<int>(base),
                .T = T});
-    return exitT;
+    return ExitFailed(T, P) ? nullptr : exitT;
 }
 
 // ---- general loops ---------------------------------------------------------------------------
@@ -728,32 +744,39 @@ TREMatchEngine::CapturedKey(const TRENFAState* X, const char16_t* P, std::uint64
     return key;
 }
 
+// Whether (X, P) with the current loop counters (and captures, when they matter) is known to
+// fail; otherwise a mark goes on the stack that records the failure when it is popped.
+bool TREMatchEngine::MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty,
+                                const char16_t* P) {
+    std::uint64_t sig = 0;
+    if (!Signature(X->FLoopChain, P, ownLoop, ownLastEmpty, false, sig))
+        return false;
+    if (FProgram.FMemoCaptures) {
+        const auto key = CapturedKey(X, P, sig);
+        if (FRecord.Contains(key))
+            return true;
+        const int from = static_cast<int>(FMemoCaptures.size());
+        FMemoCaptures.insert(FMemoCaptures.end(), key.Captures.begin(), key.Captures.end());
+        PushEntry({.Kind = TEntryKind::MemoMark,
+                   .A = from,
+                   .B = static_cast<int>(FMemoCaptures.size()),
+                   .T = X,
+                   .P = P,
+                   .Sig = sig});
+        return false;
+    }
+    const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
+    if (FRecord.Contains({X->FIndex, sig}, offset))
+        return true;
+    PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
+    return false;
+}
+
 // Arrival at a general loop's head state, from its entry or from the end of an iteration.
 const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t* P) {
     const TLoopState& st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
-    if (FProgram.FMemoSafe && X->FMemo) {
-        std::uint64_t sig = 0;
-        if (Signature(X->FLoopChain, P, X->FLoopIndex, st.LastEmpty, false, sig)) {
-            if (FProgram.FMemoCaptures) {
-                const auto key = CapturedKey(X, P, sig);
-                if (FRecord.Contains(key))
-                    return nullptr;
-                const int from = static_cast<int>(FMemoCaptures.size());
-                FMemoCaptures.insert(FMemoCaptures.end(), key.Captures.begin(), key.Captures.end());
-                PushEntry({.Kind = TEntryKind::MemoMark,
-                           .A = from,
-                           .B = static_cast<int>(FMemoCaptures.size()),
-                           .T = X,
-                           .P = P,
-                           .Sig = sig});
-            } else {
-                const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
-                if (FRecord.Contains({X->FIndex, sig}, offset))
-                    return nullptr;
-                PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
-            }
-        }
-    }
+    if (FProgram.FMemoSafe && X->FMemo && MemoFailed(X, X->FLoopIndex, st.LastEmpty, P))
+        return nullptr;
     const bool unbounded = X->FMax >= kNFAUnbounded;
     if (st.Count < X->FMin)
         return EnterBody(X, P);

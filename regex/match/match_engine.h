@@ -131,6 +131,8 @@ private:
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
+    bool ExitFailed(const TRENFAState* T, const char16_t* q);
+    bool MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty, const char16_t* P);
     const TRENFAState* LoopHead(const TRENFAState* X, const char16_t* P);
     const TRENFAState* EnterBody(const TRENFAState* X, const char16_t* P);
     const TRENFAState* TakeExit(const TRENFAState* X);

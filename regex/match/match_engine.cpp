@@ -462,13 +462,7 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
         if (!FCalls.empty() && FRegExp.FSubStack.back().GroupIndex <= 0 &&
             FRegExp.FSubStack.back().EndCode == T)
             return Return(P);
-        TGroupState g = GroupState(0);
-        g.StartP = g.StartPBuf;
-        g.EndP = P;
-        g.Success = true;
-        SetGroup(0, g);
-        Success = true;
-        return nullptr;
+        return EndMatch(P, Success);
     }
     case nkGoSub:
         return Call(T, P);
@@ -987,6 +981,11 @@ const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
     const int b = InnermostBarrier();
     if (b >= 0 && FStack[static_cast<std::size_t>(b)].T->FKind != nkLoop)
         return CloseBarrier(Head(FStack[static_cast<std::size_t>(b)].T->FExtendTo), P);
+    return EndMatch(P, Success);
+}
+
+// Group 0 ends at P: the attempt has matched.
+const TRENFAState* TREMatchEngine::EndMatch(const char16_t* P, bool& Success) {
     TGroupState whole = GroupState(0);
     whole.StartP = whole.StartPBuf;
     whole.EndP = P;

@@ -141,6 +141,7 @@ private:
     const TRENFAState* Call(const TRENFAState* T, const char16_t* P);
     const TRENFAState* Return(const char16_t* P);
     const TRENFAState* Accept(const char16_t*& P, bool& Success);
+    const TRENFAState* EndMatch(const char16_t* P, bool& Success);
     void Cut();
     bool CutToAlternative(const TRENFAState* chain);
 

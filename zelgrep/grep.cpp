@@ -25,7 +25,8 @@ Options:
   -K              ignore kana (hiragana and katakana compare equal)
                   other options go inline in the pattern: (?m) (?s) (?x) (?n) (?w) (?k)
   -n              prefix each output line with its line number
-  -c              print the number of matching lines instead
+  -c              print the number of matching lines instead (with --whole: the number
+                  of matches; after an empty match the next search starts one unit later)
   -o              print each match instead of the line
   --whole         treat each input as one subject instead of lines
   --json          print one JSON object per match:
@@ -170,7 +171,9 @@ public:
     bool Search(const std::u16string& name, const std::u16string& text) {
         FPrefix = FPrefixNames ? ToUtf8(name) + ":" : std::string();
         int matchingLines = 0;
-        if (FOptions.Whole) {
+        if (FOptions.Whole && FOptions.Count && !FOptions.Replace && !FOptions.Split) {
+            matchingLines = CountMatches(text);
+        } else if (FOptions.Whole) {
             matchingLines = Subject(text, 0) ? 1 : 0;
         } else {
             std::size_t start = 0;
@@ -194,6 +197,13 @@ private:
         if (FOptions.LineNumbers && line > 0)
             head += std::to_string(line) + ":";
         return head;
+    }
+
+    int CountMatches(const std::u16string& subject) {
+        int count = 0;
+        for (bool found = FRegExp.Exec(subject); found; found = FRegExp.ExecNext())
+            ++count;
+        return count;
     }
 
     bool Subject(const std::u16string& subject, int line) {

@@ -32,9 +32,26 @@ bool TREMatchEngine::OneCharCode(const TRECode* code) {
            dynamic_cast<const TRELiteralSingleCode*>(code) != nullptr;
 }
 
-void TREMatchEngine::Optimize() {
-    // The search acceleration chooses its lead mode here; every position is tried for now.
+void TREMatchEngine::SetAcceleration(bool Value) {
+    FAcceleration = Value;
+    ChooseLeadMode();
+}
+
+void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
+    FLeadSearch.Clear();
+    if (!FAcceleration || !FLeadSearch.Build(FProgram))
+        return;
+    if (FLeadSearch.SingleLiteral())
+        FLeadCharMode = lcmFirstLiteral;
+    else if (FLeadSearch.SingleTrie())
+        FLeadCharMode = lcmFirstBranch;
+    else
+        FLeadCharMode = lcmHasLead;
+}
+
+void TREMatchEngine::Optimize() {
+    ChooseLeadMode();
     const std::size_t count = FProgram.FTransitions.size();
     FOneChar.assign(count, false);
     for (std::size_t i = 0; i < count; ++i) {
@@ -62,7 +79,12 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         return false;
     FSearchStartP = AStr;
     const char16_t* P = AStr;
+    const bool lead = FLeadCharMode != lcmNone;
+    if (lead)
+        FLeadSearch.Reset(AStr);
     while (P <= end) {
+        if (lead && (P = FLeadSearch.Next(P, end)) == nullptr)
+            return false;
         if (Attempt(P))
             return true;
         if (FCommitted)

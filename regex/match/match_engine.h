@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "regex/match/explosion_record.h"
+#include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
 
 namespace zel {
@@ -25,8 +26,9 @@ namespace zel {
 class TREOwner;
 class TGroup;
 
-// How a search skips positions where no match can start. Only lcmNone (try every position)
-// is built; the others belong to the search acceleration.
+// How a search skips positions where no match can start. Built: lcmNone (try every position),
+// lcmFirstLiteral (quick search for the one lead literal), lcmFirstBranch (the one lead trie)
+// and lcmHasLead (positions where some lead code matches); see TRELeadSearch.
 enum TRELeadCharMode : std::uint8_t {
     lcmNone,
     lcmFirstLiteral,
@@ -57,6 +59,10 @@ public:
     bool Attempt(const char16_t* P);
 
     TRELeadCharMode LeadCharMode() const { return FLeadCharMode; }
+    // With acceleration off every position is tried (lcmNone): the results must not differ,
+    // which the matching tables check both ways.
+    bool Acceleration() const { return FAcceleration; }
+    void SetAcceleration(bool Value);
     // Verb names met by the last search (indexes into the owner's FVerbNames, -1 none).
     int LastRegMarkIndex() const { return FLastRegMarkIndex; }
     int LastRegErrorIndex() const { return FLastRegErrorIndex; }
@@ -146,6 +152,7 @@ private:
     bool CutToAlternative(const TRENFAState* chain);
 
     static bool OneCharCode(const TRECode* code);
+    void ChooseLeadMode();
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
                                                       std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
@@ -175,6 +182,8 @@ private:
     std::uint64_t FEpoch = 1;
 
     TRELeadCharMode FLeadCharMode = lcmNone;
+    TRELeadSearch FLeadSearch;
+    bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;
     bool FHasSkip = false;

@@ -94,6 +94,14 @@ void TZelRegExp::Compile() {
     impl.FCompiled = true;
 }
 
+bool TZelRegExp::Acceleration() const {
+    return FImpl->FMatchEngine.Acceleration();
+}
+
+void TZelRegExp::SetAcceleration(bool Value) {
+    FImpl->FMatchEngine.SetAcceleration(Value);
+}
+
 bool TZelRegExp::Compiled() const {
     return FImpl->FCompiled;
 }

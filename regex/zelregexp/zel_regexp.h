@@ -76,6 +76,11 @@ public:
     TRELineBreakKind LineBreakKind() const;
     void SetLineBreakKind(TRELineBreakKind Value);
 
+    // Skipping the positions where no match can start (on by default). Off, every position is
+    // tried; the results are the same either way.
+    bool Acceleration() const;
+    void SetAcceleration(bool Value);
+
     // Compiles now when not compiled (Exec and ExecPos do it on demand).
     void Compile();
     bool Compiled() const;

@@ -1,0 +1,152 @@
+#include "regex/match/lead_search.h"
+
+#include <algorithm>
+
+#include "regex/compile/char_class.h"
+#include "regex/compile/literal_code.h"
+#include "regex/search/trie_search.h"
+#include "regex/unicode/unicode_prop.h"
+
+namespace zel {
+
+namespace {
+
+// Literals, tries and bracketed classes search forward themselves.
+bool HasOwnFind(const TRECode* code) {
+    return dynamic_cast<const TRELiteralCode*>(code) != nullptr ||
+           dynamic_cast<const TRETrieCode*>(code) != nullptr ||
+           dynamic_cast<const TRECharClassCode*>(code) != nullptr;
+}
+
+// A trie remembers the ends still pending at its last start; the matcher must find it fresh.
+void ForgetTrieState(TRECode* code) {
+    if (TRETrieSearch* trie = code->TrieSearch())
+        trie->ResetMatch();
+}
+
+} // namespace
+
+void TRELeadSearch::Clear() {
+    FCodes.clear();
+    FAllFindable = false;
+}
+
+bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
+    Clear();
+    if (AProgram.FEntryState < 0)
+        return false;
+    std::vector<bool> seen(AProgram.FStateList.size(), false);
+    std::vector<int> work{AProgram.FEntryState};
+    std::vector<TRECode*> codes;
+    auto lookThrough = [&](int state) {
+        if (state >= 0 && !seen[static_cast<std::size_t>(state)]) {
+            seen[static_cast<std::size_t>(state)] = true;
+            work.push_back(state);
+        }
+    };
+    seen[static_cast<std::size_t>(AProgram.FEntryState)] = true;
+    while (!work.empty()) {
+        const int state = work.back();
+        work.pop_back();
+        for (const TRENFAState* T = AProgram.Head(state); T != nullptr; T = T->FNext) {
+            switch (T->FKind) {
+            case nkGroupBegin:
+            case nkGroupEnd:
+            case nkEmpty:
+            case nkAnchor:
+            case nkKeepPattern:
+                lookThrough(T->FTransitTo);
+                break;
+            case nkChar:
+            case nkTrie:
+                codes.push_back(T->FCode);
+                break;
+            case nkStar:
+            case nkPlus:
+            case nkBound:
+                if (T->FCode->CharLength().Min < 1)
+                    return false;
+                codes.push_back(T->FCode);
+                if (T->FMin == 0)
+                    lookThrough(T->FTransitTo);
+                break;
+            default:
+                return false;
+            }
+        }
+    }
+    std::sort(codes.begin(), codes.end());
+    codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+    FAllFindable = true;
+    for (TRECode* code : codes) {
+        FCodes.push_back({code, HasOwnFind(code)});
+        FAllFindable = FAllFindable && FCodes.back().Findable;
+    }
+    return !FCodes.empty();
+}
+
+bool TRELeadSearch::SingleLiteral() const {
+    return FCodes.size() == 1 && dynamic_cast<const TRELiteralCode*>(FCodes[0].Code) != nullptr;
+}
+
+bool TRELeadSearch::SingleTrie() const {
+    return FCodes.size() == 1 && dynamic_cast<const TRETrieCode*>(FCodes[0].Code) != nullptr;
+}
+
+void TRELeadSearch::Reset(const char16_t* AStart) {
+    FStart = AStart;
+    for (TLead& lead : FCodes)
+        lead.Hit = lead.HitFrom = nullptr;
+}
+
+bool TRELeadSearch::Matches(TRECode* code, const char16_t* P) {
+    int len = 0;
+    const bool matched = code->IsEqual(P, len);
+    ForgetTrieState(code);
+    return matched;
+}
+
+// Each code's hit is kept while it lies ahead, so a rare code is not searched again for every
+// hit of a frequent one.
+const char16_t* TRELeadSearch::HitOf(TLead& lead, const char16_t* P) {
+    const bool known =
+        lead.HitFrom != nullptr && lead.HitFrom <= P && (lead.Hit == nullptr || lead.Hit >= P);
+    if (!known) {
+        lead.Hit = lead.Code->Find(P);
+        lead.HitFrom = P;
+        ForgetTrieState(lead.Code);
+    }
+    return lead.Hit;
+}
+
+const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
+    const char16_t* best = nullptr;
+    for (TLead& lead : FCodes) {
+        const char16_t* hit = HitOf(lead, P);
+        if (hit != nullptr && (best == nullptr || hit < best))
+            best = hit;
+    }
+    return best;
+}
+
+// The second unit of a surrogate pair that starts after the search start: no character
+// starts there.
+bool TRELeadSearch::InsidePair(const char16_t* P) const {
+    return P > FStart && *P >= 0xDC00 && *P <= 0xDFFF && P[-1] >= 0xD800 && P[-1] <= 0xDBFF;
+}
+
+const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
+    if (FAllFindable) {
+        const char16_t* hit = FirstHit(P);
+        while (hit != nullptr && InsidePair(hit))
+            hit = hit + 1 < end ? FirstHit(hit + 1) : nullptr;
+        return hit;
+    }
+    for (; P < end; P += CharUnits(P, end))
+        for (const TLead& lead : FCodes)
+            if (Matches(lead.Code, P))
+                return P;
+    return nullptr;
+}
+
+} // namespace zel

@@ -1,0 +1,53 @@
+#pragma once
+// TRELeadSearch: the codes that every match must pass at its very first character, found by
+// walking the NFA from its entry, and the search for the next position where one of them
+// matches. A match attempt anywhere else would fail at once, so the matcher skips those
+// positions; the attempt itself is unchanged, which keeps every result as it was.
+//
+// The walk looks through group brackets, empty and zero-width transitions, and single-code
+// loops that may run zero times; it gives up (no lead codes, every position is tried) on
+// anything whose first step may consume nothing or has effects of its own: the end of the
+// pattern, back-references, general loops, atomic and lookaround bodies, calls, verbs and
+// callouts.
+#include <vector>
+
+#include "regex/match/nfa.h"
+
+namespace zel {
+
+class TRELeadSearch {
+public:
+    // Finds the lead codes of the program; false (and none kept) when there are none.
+    bool Build(const TRENFAProgram& AProgram);
+    void Clear();
+    bool Empty() const { return FCodes.empty(); }
+    // The only lead code is a literal (the search is then a quick search).
+    bool SingleLiteral() const;
+    // The only lead code is an alternation of literals.
+    bool SingleTrie() const;
+
+    // Starts a search from AStart (forgets remembered hits).
+    void Reset(const char16_t* AStart);
+    // The first character start from P on, before end, where a lead code matches (characters
+    // counted from the search start, as the matcher steps); nullptr when there is none.
+    const char16_t* Next(const char16_t* P, const char16_t* end);
+
+private:
+    struct TLead {
+        TRECode* Code;
+        bool Findable;                     // the code has a forward search of its own
+        const char16_t* Hit = nullptr;     // its last hit (nullptr: none after HitFrom)
+        const char16_t* HitFrom = nullptr; // where that search started
+    };
+
+    const char16_t* HitOf(TLead& lead, const char16_t* P);
+    const char16_t* FirstHit(const char16_t* P);
+    bool InsidePair(const char16_t* P) const;
+    static bool Matches(TRECode* code, const char16_t* P);
+
+    std::vector<TLead> FCodes;
+    bool FAllFindable = false;
+    const char16_t* FStart = nullptr;
+};
+
+} // namespace zel

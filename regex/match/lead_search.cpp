@@ -99,6 +99,13 @@ void TRELeadSearch::Reset(const char16_t* AStart) {
         lead.Hit = lead.HitFrom = nullptr;
 }
 
+bool TRELeadSearch::Accepts(const char16_t* P) const {
+    for (const TLead& lead : FCodes)
+        if (Matches(lead.Code, P))
+            return true;
+    return false;
+}
+
 bool TRELeadSearch::Matches(TRECode* code, const char16_t* P) {
     int len = 0;
     const bool matched = code->IsEqual(P, len);
@@ -143,9 +150,8 @@ const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
         return hit;
     }
     for (; P < end; P += CharUnits(P, end))
-        for (const TLead& lead : FCodes)
-            if (Matches(lead.Code, P))
-                return P;
+        if (Accepts(P))
+            return P;
     return nullptr;
 }
 

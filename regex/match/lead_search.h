@@ -26,6 +26,8 @@ public:
     // The only lead code is an alternation of literals.
     bool SingleTrie() const;
 
+    // Whether some lead code matches at P.
+    bool Accepts(const char16_t* P) const;
     // Starts a search from AStart (forgets remembered hits).
     void Reset(const char16_t* AStart);
     // The first character start from P on, before end, where a lead code matches (characters

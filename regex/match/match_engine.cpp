@@ -40,7 +40,18 @@ void TREMatchEngine::SetAcceleration(bool Value) {
 void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
     FLeadSearch.Clear();
-    if (!FAcceleration || !FLeadSearch.Build(FProgram))
+    FAnchor = {};
+    if (!FAcceleration)
+        return;
+    FLeadSearch.Build(FProgram);
+    if (!FLeadSearch.SingleLiteral() && !FLeadSearch.SingleTrie()) {
+        FAnchor = ChooseAnchor(FProgram);
+        if (FAnchor.Code != nullptr) {
+            FLeadCharMode = FAnchor.Offset.Max >= 0 ? lcmFixedAnchor : lcmVariableAnchor;
+            return;
+        }
+    }
+    if (FLeadSearch.Empty())
         return;
     if (FLeadSearch.SingleLiteral())
         FLeadCharMode = lcmFirstLiteral;
@@ -78,6 +89,8 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         end - AStr < FProgram.FMinMatchLength)
         return false;
     FSearchStartP = AStr;
+    if (FLeadCharMode == lcmFixedAnchor || FLeadCharMode == lcmVariableAnchor)
+        return MatchAtAnchors(AStr, end);
     const char16_t* P = AStr;
     const bool lead = FLeadCharMode != lcmNone;
     if (lead)
@@ -98,6 +111,39 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         P += CharUnits(P, end);
     }
     return false;
+}
+
+// Every match contains the anchor literal Offset.Min to Offset.Max characters after its start.
+// Each occurrence h of the anchor (searched from the first start not yet ruled out, plus
+// Offset.Min characters) admits the starts from h - Offset.Max (all the untried ones when Max
+// is unknown) to h - Offset.Min; they are tried in order, where a lead code matches when
+// there are lead codes. A start that admits no occurrence cannot match.
+bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
+    const bool lead = !FLeadSearch.Empty();
+    if (lead)
+        FLeadSearch.Reset(AStr);
+    const char16_t* untried = AStr;
+    for (;;) {
+        const char16_t* from = untried;
+        for (int i = 0; i < FAnchor.Offset.Min && from < end; ++i)
+            from += CharUnits(from, end);
+        const char16_t* hit = from < end ? FAnchor.Code->Find(from) : nullptr;
+        if (hit == nullptr)
+            return false;
+        const char16_t* last = hit;
+        for (int i = 0; i < FAnchor.Offset.Min && last > untried; ++i)
+            last = StepBack(last, untried);
+        const char16_t* first = untried;
+        if (FAnchor.Offset.Max >= 0) {
+            first = hit;
+            for (int i = 0; i < FAnchor.Offset.Max && first > untried; ++i)
+                first = StepBack(first, untried);
+        }
+        for (const char16_t* P = first; P <= last; P += CharUnits(P, end))
+            if ((!lead || FLeadSearch.Accepts(P)) && Attempt(P))
+                return true;
+        untried = last + CharUnits(last, end);
+    }
 }
 
 bool TREMatchEngine::Attempt(const char16_t* P0) {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "regex/match/anchor_choice.h"
 #include "regex/match/explosion_record.h"
 #include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
@@ -27,8 +28,10 @@ class TREOwner;
 class TGroup;
 
 // How a search skips positions where no match can start. Built: lcmNone (try every position),
-// lcmFirstLiteral (quick search for the one lead literal), lcmFirstBranch (the one lead trie)
-// and lcmHasLead (positions where some lead code matches); see TRELeadSearch.
+// lcmFirstLiteral (quick search for the one lead literal), lcmFirstBranch (the one lead trie),
+// lcmHasLead (positions where some lead code matches; see TRELeadSearch), and lcmFixedAnchor
+// and lcmVariableAnchor (starts that reach an occurrence of a literal every match contains;
+// see TREAnchorChoice).
 enum TRELeadCharMode : std::uint8_t {
     lcmNone,
     lcmFirstLiteral,
@@ -153,6 +156,7 @@ private:
 
     static bool OneCharCode(const TRECode* code);
     void ChooseLeadMode();
+    bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
                                                       std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
@@ -183,6 +187,7 @@ private:
 
     TRELeadCharMode FLeadCharMode = lcmNone;
     TRELeadSearch FLeadSearch;
+    TREAnchorChoice FAnchor;
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

@@ -118,6 +118,22 @@ TEST(MatchTable, CallsConditionsVerbsNames) {
     });
 }
 
+// Patterns that the search acceleration skips through (a lead code, an anchor literal at a
+// fixed or unknown distance); RunTable checks them without it too.
+TEST(MatchTable, SearchAcceleration) {
+    RunTable({
+        {"lone lead literal", u"abc", {}, u"xabcabc", "[2,3][5,3]"},
+        {"lead trie", u"ab|cd", {}, u"acd ab", "[2,2][5,2]"},
+        {"lead literal folded", u"ss", roIgnoreCase, u"x\u00DF", "[2,1]"},
+        {"anchor at a fixed distance", u"[a-q][^u-z]{2}x", {}, u"abcx bzzx acdx", "[1,4][11,4]"},
+        {"anchor at an unknown distance", u"\\b\\w+nn\\b", {}, u"inn Finnish Ann", "[1,3][13,3]"},
+        {"anchor after a surrogate pair", u".x", {}, u"\U0001F600x ax", "[1,3][5,2]"},
+        {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
+        {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
+        {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
+    });
+}
+
 TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
     TZelRegExp re(u"x*");
     ASSERT_TRUE(re.Exec(u"axx"));

@@ -18,9 +18,19 @@ bool LengthsAreExact(const TRENFAProgram& AProgram) {
     return true;
 }
 
+// A literal that begins with a trailing surrogate could be found inside a pair.
+bool UsableLiteral(const TRELiteralCode* literal) {
+    const std::u16string& text = literal->Strings();
+    return !text.empty() && (text[0] < 0xDC00 || text[0] > 0xDFFF);
+}
+
 bool Better(const TREAnchorChoice& a, const TREAnchorChoice& b) {
     if ((a.Offset.Max >= 0) != (b.Offset.Max >= 0))
         return a.Offset.Max >= 0;
+    const bool aLiteral = dynamic_cast<const TRELiteralCode*>(a.Code) != nullptr;
+    const bool bLiteral = dynamic_cast<const TRELiteralCode*>(b.Code) != nullptr;
+    if (aLiteral != bLiteral)
+        return aLiteral;
     return a.Code->Length() > b.Code->Length();
 }
 
@@ -33,14 +43,14 @@ TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
         return best;
     // Records inside a top-level alternative hold only for the matches that take it.
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
-        auto* literal = record.State != nullptr && record.State->FBranchIndex == 0
-                            ? dynamic_cast<TRELiteralCode*>(record.Code())
-                            : nullptr;
-        // A literal that begins with a trailing surrogate could be found inside a pair.
-        if (literal == nullptr || record.Offset.Min < 0 || literal->Strings().empty() ||
-            (literal->Strings()[0] >= 0xDC00 && literal->Strings()[0] <= 0xDFFF))
+        if (record.State == nullptr || record.State->FBranchIndex != 0 || record.Offset.Min < 0)
             continue;
-        const TREAnchorChoice candidate{literal, record.Offset};
+        TRECode* code = record.Code();
+        auto* literal = dynamic_cast<TRELiteralCode*>(code);
+        if (literal != nullptr ? !UsableLiteral(literal)
+                               : dynamic_cast<TRETrieCode*>(code) == nullptr)
+            continue;
+        const TREAnchorChoice candidate{code, record.Offset};
         if (best.Code == nullptr || Better(candidate, best))
             best = candidate;
     }

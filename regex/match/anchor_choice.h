@@ -1,7 +1,7 @@
 #pragma once
-// The anchor of a search: a literal that every match contains at a distance (in characters)
-// from its start that the NFA builder measured. The matcher finds the literal's occurrences
-// and attempts only at the starts that can reach one of them.
+// The anchor of a search: a literal, or an alternation of literals, that every match contains
+// at a distance (in characters) from its start that the NFA builder measured. The matcher finds the
+// literal's occurrences and attempts only at the starts that can reach one of them.
 //
 // Chosen only where skipping a start cannot be seen: no verb, callout, call, back-reference
 // or accept (a skipped attempt could have committed or called out), and no code whose folding
@@ -15,7 +15,8 @@ struct TREAnchorChoice {
     TRETextPosRec Offset; // Max -1: unknown
 };
 
-// Prefers a known distance, then the longer literal; Code nullptr when there is none.
+// Prefers a known distance, then a literal to an alternation, then the longer literal; Code nullptr
+// when there is none.
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram);
 
 } // namespace zel

@@ -128,6 +128,8 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         for (int i = 0; i < FAnchor.Offset.Min && from < end; ++i)
             from += CharUnits(from, end);
         const char16_t* hit = from < end ? FAnchor.Code->Find(from) : nullptr;
+        if (TRETrieSearch* trie = FAnchor.Code->TrieSearch())
+            trie->ResetMatch(); // the attempts must find its alternatives afresh
         if (hit == nullptr)
             return false;
         const char16_t* last = hit;

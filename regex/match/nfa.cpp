@@ -301,8 +301,7 @@ bool TRENFA::BuildTrie(const TREBinCode* node, const TWork& work) {
     for (auto it = literals.rbegin(); it != literals.rend(); ++it)
         trie->Add(*it);
     const TRENFAState* state = AddTransition(nkTrie, work.From, work.To, trie, work.Ctx);
-    if (work.Ctx.AtEntry)
-        AddRecord(state, work.Ctx, odkLead);
+    AddRecord(state, work.Ctx, work.Ctx.AtEntry ? odkLead : odkNormal);
     return true;
 }
 

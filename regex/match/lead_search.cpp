@@ -26,6 +26,16 @@ void ForgetTrieState(TRECode* code) {
 
 } // namespace
 
+const char16_t* FindCode(TRECode* code, const char16_t* AStr, const char16_t* end) {
+    TRETrieSearch* trie = code->TrieSearch();
+    if (trie == nullptr)
+        return code->Find(AStr);
+    const char16_t* hit =
+        AStr < end && trie->Exec(AStr, static_cast<int>(end - AStr)) ? trie->StartP() : nullptr;
+    trie->ResetMatch();
+    return hit;
+}
+
 void TRELeadSearch::Clear() {
     FCodes.clear();
     FAllFindable = false;
@@ -119,9 +129,8 @@ const char16_t* TRELeadSearch::HitOf(TLead& lead, const char16_t* P) {
     const bool known =
         lead.HitFrom != nullptr && lead.HitFrom <= P && (lead.Hit == nullptr || lead.Hit >= P);
     if (!known) {
-        lead.Hit = lead.Code->Find(P);
+        lead.Hit = FindCode(lead.Code, P, FEnd);
         lead.HitFrom = P;
-        ForgetTrieState(lead.Code);
     }
     return lead.Hit;
 }
@@ -143,6 +152,7 @@ bool TRELeadSearch::InsidePair(const char16_t* P) const {
 }
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
+    FEnd = end;
     if (FAllFindable) {
         const char16_t* hit = FirstHit(P);
         while (hit != nullptr && InsidePair(hit))

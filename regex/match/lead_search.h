@@ -15,6 +15,10 @@
 
 namespace zel {
 
+// The first position from AStr, before end, where the code matches (its Find; an alternation
+// of literals through its Aho-Corasick scan), leaving no trie state behind for the matcher.
+const char16_t* FindCode(TRECode* code, const char16_t* AStr, const char16_t* end);
+
 class TRELeadSearch {
 public:
     // Finds the lead codes of the program; false (and none kept) when there are none.
@@ -50,6 +54,7 @@ private:
     std::vector<TLead> FCodes;
     bool FAllFindable = false;
     const char16_t* FStart = nullptr;
+    const char16_t* FEnd = nullptr;
 };
 
 } // namespace zel

@@ -127,9 +127,7 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         const char16_t* from = untried;
         for (int i = 0; i < FAnchor.Offset.Min && from < end; ++i)
             from += CharUnits(from, end);
-        const char16_t* hit = from < end ? FAnchor.Code->Find(from) : nullptr;
-        if (TRETrieSearch* trie = FAnchor.Code->TrieSearch())
-            trie->ResetMatch(); // the attempts must find its alternatives afresh
+        const char16_t* hit = from < end ? FindCode(FAnchor.Code, from, end) : nullptr;
         if (hit == nullptr)
             return false;
         const char16_t* last = hit;

@@ -1,7 +1,7 @@
 # Sourced by test.sh and run.sh: installs the Debian packages the build and the tests need.
 # One "apt-get update" first, and only when something is missing, so a second run is fast.
 zel_packages=(
-    cmake make g++ clang lld libgtest-dev googletest libbenchmark-dev zlib1g-dev libpcre2-dev libonig-dev libre2-dev libboost-regex-dev
+    cmake make pkg-config g++ clang lld libgtest-dev googletest libbenchmark-dev zlib1g-dev libpcre2-dev libonig-dev libre2-dev libboost-regex-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
     wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick python3 python3-pytest
     fonts-ipafont-gothic

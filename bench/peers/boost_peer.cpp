@@ -2,6 +2,7 @@
 #include <boost/regex.hpp>
 
 #include "peer_engine.h"
+#include "wide_count.h"
 #include "wide_text.h"
 
 namespace zel::bench {
@@ -21,29 +22,17 @@ public:
     }
 
     std::int64_t CountAll() override {
-        const std::wstring& text = FCorpus.Wide;
-        std::int64_t count = 0;
-        auto pos = text.begin();
-        boost::wsmatch match;
         try {
-            while (pos <= text.end()) {
-                auto flags = boost::match_not_dot_newline;
-                if (pos != text.begin())
-                    flags |= boost::match_prev_avail;
-                if (!boost::regex_search(pos, text.end(), match, FRegex, flags))
-                    break;
-                ++count;
-                pos = match[0].second;
-                if (match[0].first == match[0].second) {
-                    if (pos == text.end())
-                        break;
-                    ++pos;
-                }
-            }
+            return CountIteratorMatches<boost::wsmatch>(
+                FCorpus.Wide, [this](auto from, bool prevAvail, boost::wsmatch& match) {
+                    auto flags = boost::match_not_dot_newline;
+                    if (prevAvail)
+                        flags |= boost::match_prev_avail;
+                    return boost::regex_search(from, FCorpus.Wide.cend(), match, FRegex, flags);
+                });
         } catch (const std::exception&) {
-            return -1;
+            return -1; // its complexity limit
         }
-        return count;
     }
 
 private:

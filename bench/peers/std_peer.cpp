@@ -2,6 +2,7 @@
 #include <regex>
 
 #include "peer_engine.h"
+#include "wide_count.h"
 #include "wide_text.h"
 
 namespace zel::bench {
@@ -21,29 +22,17 @@ public:
     }
 
     std::int64_t CountAll() override {
-        const std::wstring& text = FCorpus.Wide;
-        std::int64_t count = 0;
-        auto pos = text.cbegin();
-        std::wsmatch match;
         try {
-            while (pos <= text.cend()) {
-                auto flags = std::regex_constants::match_default;
-                if (pos != text.cbegin())
-                    flags |= std::regex_constants::match_prev_avail;
-                if (!std::regex_search(pos, text.cend(), match, FRegex, flags))
-                    break;
-                ++count;
-                pos = match[0].second;
-                if (match[0].first == match[0].second) {
-                    if (pos == text.cend())
-                        break;
-                    ++pos;
-                }
-            }
+            return CountIteratorMatches<std::wsmatch>(
+                FCorpus.Wide, [this](auto from, bool prevAvail, std::wsmatch& match) {
+                    auto flags = std::regex_constants::match_default;
+                    if (prevAvail)
+                        flags |= std::regex_constants::match_prev_avail;
+                    return std::regex_search(from, FCorpus.Wide.cend(), match, FRegex, flags);
+                });
         } catch (const std::regex_error&) {
-            return -1;
+            return -1; // its complexity or stack limit
         }
-        return count;
     }
 
 private:

@@ -1,6 +1,10 @@
 #include "regex/match/anchor_choice.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "regex/compile/literal_code.h"
+#include "regex/match/lead_search.h"
 
 namespace zel {
 
@@ -34,7 +38,61 @@ bool Better(const TREAnchorChoice& a, const TREAnchorChoice& b) {
     return a.Code->Length() > b.Code->Length();
 }
 
+// The states from which the alternatives of a top-level alternation leave. Branch numbers are
+// per alternation, so records of different branches belong together only when there is one.
+int TopLevelForks(const TRENFAProgram& AProgram) {
+    int forks = 0;
+    for (const TRENFAState* head : AProgram.FStateList) {
+        bool fork = false;
+        for (const TRENFAState* T = head; T != nullptr && head != nullptr; T = T->FNext)
+            fork = fork || (T->FBranchIndex != 0 && T->FBranchIndex != head->FBranchIndex);
+        forks += fork ? 1 : 0;
+    }
+    return forks;
+}
+
+// A literal from every alternative of the one top-level alternation, in one trie.
+TREAnchorChoice ChooseBranchAnchors(const TRENFAProgram& AProgram) {
+    TREAnchorChoice result;
+    const int count = AProgram.FBranchCount;
+    if (count < 2 || TopLevelForks(AProgram) != 1)
+        return result;
+    std::vector<TREAnchorChoice> best(static_cast<std::size_t>(count) + 1);
+    for (const TREOptimizeData& record : AProgram.FOptimizeData) {
+        auto* literal = dynamic_cast<TRELiteralCode*>(record.Code());
+        const int branch = record.State != nullptr ? record.State->FBranchIndex : 0;
+        if (branch < 1 || branch > count || literal == nullptr || !UsableLiteral(literal) ||
+            record.Offset.Min < 0)
+            continue;
+        TREAnchorChoice candidate{literal, nullptr, record.Offset};
+        auto& slot = best[static_cast<std::size_t>(branch)];
+        if (slot.Code == nullptr || Better(candidate, slot))
+            slot = std::move(candidate);
+    }
+    if (std::any_of(best.begin() + 1, best.end(),
+                    [](const TREAnchorChoice& c) { return c.Code == nullptr; }))
+        return result;
+    result.Branches = std::make_unique<TRETrieSearch>();
+    result.Offset = best[1].Offset;
+    for (std::size_t i = best.size() - 1; i >= 1; --i) {
+        auto* literal = static_cast<TRELiteralCode*>(best[i].Code);
+        result.Branches->Add(literal->Strings(), literal->CompareOptions(), literal);
+        result.Offset.Min = std::min(result.Offset.Min, best[i].Offset.Min);
+        result.Offset.Max = result.Offset.Max < 0 || best[i].Offset.Max < 0
+                                ? -1
+                                : std::max(result.Offset.Max, best[i].Offset.Max);
+    }
+    return result;
+}
+
 } // namespace
+
+const char16_t* TREAnchorChoice::Find(const char16_t* AStr, const char16_t* end) {
+    if (Code != nullptr)
+        return FindCode(Code, AStr, end);
+    return AStr < end && Branches->Exec(AStr, static_cast<int>(end - AStr)) ? Branches->StartP()
+                                                                            : nullptr;
+}
 
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
@@ -50,11 +108,11 @@ TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
         if (literal != nullptr ? !UsableLiteral(literal)
                                : dynamic_cast<TRETrieCode*>(code) == nullptr)
             continue;
-        const TREAnchorChoice candidate{code, record.Offset};
+        TREAnchorChoice candidate{code, nullptr, record.Offset};
         if (best.Code == nullptr || Better(candidate, best))
-            best = candidate;
+            best = std::move(candidate);
     }
-    return best;
+    return best.Found() ? std::move(best) : ChooseBranchAnchors(AProgram);
 }
 
 } // namespace zel

@@ -103,6 +103,13 @@ bool TRELeadSearch::SingleTrie() const {
     return FCodes.size() == 1 && dynamic_cast<const TRETrieCode*>(FCodes[0].Code) != nullptr;
 }
 
+bool TRELeadSearch::LiteralsOnly() const {
+    return !FCodes.empty() && std::all_of(FCodes.begin(), FCodes.end(), [](const TLead& lead) {
+        return dynamic_cast<const TRELiteralCode*>(lead.Code) != nullptr ||
+               dynamic_cast<const TRETrieCode*>(lead.Code) != nullptr;
+    });
+}
+
 void TRELeadSearch::Reset(const char16_t* AStart) {
     FStart = AStart;
     for (TLead& lead : FCodes)

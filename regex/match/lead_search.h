@@ -29,6 +29,8 @@ public:
     bool SingleLiteral() const;
     // The only lead code is an alternation of literals.
     bool SingleTrie() const;
+    // There are lead codes, and all are literals or alternations of literals.
+    bool LiteralsOnly() const;
 
     // Whether some lead code matches at P.
     bool Accepts(const char16_t* P) const;

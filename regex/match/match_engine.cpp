@@ -44,10 +44,15 @@ void TREMatchEngine::ChooseLeadMode() {
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
-    if (!FLeadSearch.SingleLiteral() && !FLeadSearch.SingleTrie()) {
+    // Literal leads are searched as fast as an anchor and need no stepping back.
+    if (!FLeadSearch.LiteralsOnly()) {
         FAnchor = ChooseAnchor(FProgram);
-        if (FAnchor.Code != nullptr) {
-            FLeadCharMode = FAnchor.Offset.Max >= 0 ? lcmFixedAnchor : lcmVariableAnchor;
+        if (FAnchor.Found()) {
+            const bool fixed = FAnchor.Offset.Max >= 0;
+            if (FAnchor.Branches != nullptr)
+                FLeadCharMode = fixed ? lcmFixedBranch : lcmVariableBranch;
+            else
+                FLeadCharMode = fixed ? lcmFixedAnchor : lcmVariableAnchor;
             return;
         }
     }
@@ -89,7 +94,7 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         end - AStr < FProgram.FMinMatchLength)
         return false;
     FSearchStartP = AStr;
-    if (FLeadCharMode == lcmFixedAnchor || FLeadCharMode == lcmVariableAnchor)
+    if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
     const char16_t* P = AStr;
     const bool lead = FLeadCharMode != lcmNone;
@@ -127,7 +132,7 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         const char16_t* from = untried;
         for (int i = 0; i < FAnchor.Offset.Min && from < end; ++i)
             from += CharUnits(from, end);
-        const char16_t* hit = from < end ? FindCode(FAnchor.Code, from, end) : nullptr;
+        const char16_t* hit = from < end ? FAnchor.Find(from, end) : nullptr;
         if (hit == nullptr)
             return false;
         const char16_t* last = hit;

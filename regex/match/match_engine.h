@@ -29,9 +29,10 @@ class TGroup;
 
 // How a search skips positions where no match can start. Built: lcmNone (try every position),
 // lcmFirstLiteral (quick search for the one lead literal), lcmFirstBranch (the one lead trie),
-// lcmHasLead (positions where some lead code matches; see TRELeadSearch), and lcmFixedAnchor
-// and lcmVariableAnchor (starts that reach an occurrence of a literal every match contains;
-// see TREAnchorChoice).
+// lcmHasLead (positions where some lead code matches; see TRELeadSearch), and lcmFixedAnchor,
+// lcmVariableAnchor, lcmFixedBranch and lcmVariableBranch (starts that reach an occurrence of
+// a literal every match contains, or of one literal of each alternative; see
+// TREAnchorChoice).
 enum TRELeadCharMode : std::uint8_t {
     lcmNone,
     lcmFirstLiteral,

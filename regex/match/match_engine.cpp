@@ -41,6 +41,7 @@ void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
     FLeadSearch.Clear();
     FAnchor = {};
+    FRunLoop = LeadingRunLoop();
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
@@ -64,6 +65,32 @@ void TREMatchEngine::ChooseLeadMode() {
         FLeadCharMode = lcmFirstBranch;
     else
         FLeadCharMode = lcmHasLead;
+}
+
+// A pattern that must begin with an unbounded loop of a one-character code, whose
+// continuation depends only on where the loop ends: an attempt inside a run of that code can
+// end the loop only where an attempt at the run's earlier position could (or, possessive, at
+// the same place), so after a failure the rest of the run is no start either.
+const TRENFAState* TREMatchEngine::LeadingRunLoop() const {
+    if (!FAcceleration || !FProgram.FMemoSafe || FProgram.FMemoCaptures || FProgram.FHasAccept)
+        return nullptr;
+    const TRENFAState* T = Head(FProgram.FEntryState);
+    while (T != nullptr && T->FNext == nullptr && (T->FKind == nkGroupBegin || T->FKind == nkEmpty))
+        T = Head(T->FTransitTo);
+    const bool loop = T != nullptr && T->FNext == nullptr &&
+                      (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound);
+    return loop && T->FMax >= kNFAUnbounded && OneCharCode(T->FCode) ? T : nullptr;
+}
+
+// Where the search goes on after a failed attempt at P (below end) that set no skip.
+const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) const {
+    int len = 0;
+    if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len)) {
+        const char16_t* runEnd = P;
+        FRunLoop->FCode->ExecRepeat(runEnd, true);
+        return runEnd;
+    }
+    return P + CharUnits(P, end);
 }
 
 void TREMatchEngine::Optimize() {
@@ -113,7 +140,7 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         }
         if (P == end)
             break;
-        P += CharUnits(P, end);
+        P = NextStart(P, end);
     }
     return false;
 }
@@ -144,10 +171,17 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
             for (int i = 0; i < FAnchor.Offset.Max && first > untried; ++i)
                 first = StepBack(first, untried);
         }
-        for (const char16_t* P = first; P <= last; P += CharUnits(P, end))
-            if ((!lead || FLeadSearch.Accepts(P)) && Attempt(P))
+        const char16_t* P = first;
+        while (P <= last) {
+            if (lead && !FLeadSearch.Accepts(P)) {
+                P += CharUnits(P, end);
+                continue;
+            }
+            if (Attempt(P))
                 return true;
-        untried = last + CharUnits(last, end);
+            P = NextStart(P, end);
+        }
+        untried = std::max(P, last + CharUnits(last, end));
     }
 }
 

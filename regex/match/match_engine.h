@@ -157,6 +157,8 @@ private:
 
     static bool OneCharCode(const TRECode* code);
     void ChooseLeadMode();
+    const TRENFAState* LeadingRunLoop() const;
+    const char16_t* NextStart(const char16_t* P, const char16_t* end) const;
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
                                                       std::uint64_t sig) const;
@@ -189,6 +191,7 @@ private:
     TRELeadCharMode FLeadCharMode = lcmNone;
     TRELeadSearch FLeadSearch;
     TREAnchorChoice FAnchor;
+    const TRENFAState* FRunLoop = nullptr; // the leading loop whose runs are skipped
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

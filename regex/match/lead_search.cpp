@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
 #include "regex/search/trie_search.h"
@@ -38,6 +39,7 @@ const char16_t* FindCode(TRECode* code, const char16_t* AStr, const char16_t* en
 
 void TRELeadSearch::Clear() {
     FCodes.clear();
+    FGuards.clear();
     FAllFindable = false;
 }
 
@@ -92,7 +94,19 @@ bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
         FCodes.push_back({code, HasOwnFind(code)});
         FAllFindable = FAllFindable && FCodes.back().Findable;
     }
+    for (const TRENFAState* T = AProgram.Head(AProgram.FEntryState);
+         T != nullptr && T->FNext == nullptr &&
+         (T->FKind == nkGroupBegin || T->FKind == nkEmpty || T->FKind == nkAnchor);
+         T = AProgram.Head(T->FTransitTo))
+        if (T->FKind == nkAnchor && dynamic_cast<const TREBoundaryCode*>(T->FCode) != nullptr)
+            FGuards.push_back(T->FCode);
     return !FCodes.empty();
+}
+
+bool TRELeadSearch::GuardsHold(const char16_t* P) const {
+    int len = 0;
+    return std::all_of(FGuards.begin(), FGuards.end(),
+                       [&](TRECode* guard) { return guard->IsEqual(P, len); });
 }
 
 bool TRELeadSearch::SingleLiteral() const {
@@ -117,6 +131,8 @@ void TRELeadSearch::Reset(const char16_t* AStart) {
 }
 
 bool TRELeadSearch::Accepts(const char16_t* P) const {
+    if (!GuardsHold(P))
+        return false;
     for (const TLead& lead : FCodes)
         if (Matches(lead.Code, P))
             return true;
@@ -162,8 +178,8 @@ const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
     if (FAllFindable) {
         const char16_t* hit = FirstHit(P);
-        while (hit != nullptr && InsidePair(hit))
-            hit = hit + 1 < end ? FirstHit(hit + 1) : nullptr;
+        while (hit != nullptr && (InsidePair(hit) || !GuardsHold(hit)))
+            hit = FirstHit(hit + 1);
         return hit;
     }
     for (; P < end; P += CharUnits(P, end))

@@ -4,6 +4,8 @@
 // matches. A match attempt anywhere else would fail at once, so the matcher skips those
 // positions; the attempt itself is unchanged, which keeps every result as it was.
 //
+// Word boundaries on the one path from the entry to the lead codes must hold at the start too.
+//
 // The walk looks through group brackets, empty and zero-width transitions, and single-code
 // loops that may run zero times; it gives up (no lead codes, every position is tried) on
 // anything whose first step may consume nothing or has effects of its own: the end of the
@@ -53,7 +55,10 @@ private:
     bool InsidePair(const char16_t* P) const;
     static bool Matches(TRECode* code, const char16_t* P);
 
+    bool GuardsHold(const char16_t* P) const;
+
     std::vector<TLead> FCodes;
+    std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
     const char16_t* FStart = nullptr;
     const char16_t* FEnd = nullptr;

@@ -142,6 +142,8 @@ TEST(MatchTable, SearchAcceleration) {
         {"runs of the leading loop", u"[a-z]+ing", {}, u"singing sing", "[1,7][9,4]"},
         {"lazy leading loop", u"\\w+?x", {}, u"abx ax", "[1,3][5,2]"},
         {"leading loop in a group", u"(a+)b", {}, u"aaac aab", "[6,3 6:2]"},
+        {"word boundary before the lead", u"\\bab", {}, u"cab ab", "[5,2]"},
+        {"no word boundary before the lead", u"\\Bab", {}, u"ab cab", "[5,2]"},
         {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
         {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
         {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},

@@ -20,6 +20,19 @@ std::u16string SystemErrorText(unsigned long code) {
     return text;
 }
 
+namespace {
+
+[[noreturn]] void ThrowLastError() {
+    throw Exception(SystemErrorText(::GetLastError()));
+}
+
+// One ReadFile or WriteFile call moves at most this much of what remains.
+DWORD NextChunk(size_t remaining) {
+    return static_cast<DWORD>(std::min<size_t>(remaining, std::numeric_limits<DWORD>::max() / 2));
+}
+
+} // namespace
+
 std::string ReadWholeFile(const std::u16string& path) {
     UniqueFile file(::CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -28,15 +41,14 @@ std::string ReadWholeFile(const std::u16string& path) {
             FormatText(u"ファイル %s は開けません。 %s ", path, SystemErrorText(::GetLastError())));
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
-        throw Exception(SystemErrorText(::GetLastError()));
+        ThrowLastError();
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(
-            std::min<size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
         DWORD read = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr))
-            throw Exception(SystemErrorText(::GetLastError()));
+        if (!::ReadFile(file.get(), bytes.data() + done, NextChunk(bytes.size() - done), &read,
+                        nullptr))
+            ThrowLastError();
         if (read == 0)
             break;
         done += read;
@@ -53,11 +65,10 @@ void WriteWholeFile(const std::u16string& path, const std::string& bytes) {
                                    SystemErrorText(::GetLastError())));
     size_t done = 0;
     while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(
-            std::min<size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max() / 2));
         DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
-            throw Exception(SystemErrorText(::GetLastError()));
+        if (!::WriteFile(file.get(), bytes.data() + done, NextChunk(bytes.size() - done), &written,
+                         nullptr))
+            ThrowLastError();
         done += written;
     }
 }
@@ -69,7 +80,7 @@ bool FileExists(const std::u16string& path) {
 
 void CopyFileOverwrite(const std::u16string& from, const std::u16string& to) {
     if (!::CopyFileW(W(from), W(to), FALSE))
-        throw Exception(SystemErrorText(::GetLastError()));
+        ThrowLastError();
 }
 
 std::u16string ProgramFilePath() {

@@ -25,13 +25,6 @@ bool IsLowSurrogate(char16_t c) {
 TREMatchEngine::TREMatchEngine(TREOwner& ARegExp, const TRENFAProgram& AProgram)
     : FRegExp(ARegExp), FProgram(AProgram) {}
 
-bool TREMatchEngine::OneCharCode(const TRECode* code) {
-    return dynamic_cast<const TREAnyCharCode*>(code) != nullptr ||
-           dynamic_cast<const TRECharSetCode*>(code) != nullptr ||
-           dynamic_cast<const TRECharClassCode*>(code) != nullptr ||
-           dynamic_cast<const TRELiteralSingleCode*>(code) != nullptr;
-}
-
 void TREMatchEngine::SetAcceleration(bool Value) {
     FAcceleration = Value;
     ChooseLeadMode();
@@ -71,15 +64,38 @@ void TREMatchEngine::ChooseLeadMode() {
 // continuation depends only on where the loop ends: an attempt inside a run of that code can
 // end the loop only where an attempt at the run's earlier position could (or, possessive, at
 // the same place), so after a failure the rest of the run is no start either.
+//
+// The loop may open the first, mandatory iteration of a greedy or lazy general loop when what
+// follows it in that iteration consumes a character: the iteration is then never empty, and
+// its end and the loop counters are the same for both starts. A possessive general loop
+// would commit to the first iteration found from the earlier start, so it ends the walk.
 const TRENFAState* TREMatchEngine::LeadingRunLoop() const {
     if (!FAcceleration || !FProgram.FMemoSafe || FProgram.FMemoCaptures || FProgram.FHasAccept)
         return nullptr;
     const TRENFAState* T = Head(FProgram.FEntryState);
-    while (T != nullptr && T->FNext == nullptr && (T->FKind == nkGroupBegin || T->FKind == nkEmpty))
-        T = Head(T->FTransitTo);
+    bool inIteration = false;
+    while (T != nullptr && T->FNext == nullptr) {
+        if (T->FKind == nkGroupBegin || T->FKind == nkEmpty) {
+            T = Head(T->FTransitTo);
+        } else if (T->FKind == nkLoop && T->FMin >= 1 && T->FMatchKind != lkPossessive) {
+            const TRENFAState* exit = Head(T->FTransitTo);
+            T = exit != nullptr ? exit->FNext : nullptr;
+            inIteration = true;
+        } else {
+            break;
+        }
+    }
     const bool loop = T != nullptr && T->FNext == nullptr &&
                       (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound);
-    return loop && T->FMax >= kNFAUnbounded && OneCharCode(T->FCode) ? T : nullptr;
+    if (!loop || T->FMax < kNFAUnbounded || !IsOneCharCode(T->FCode))
+        return nullptr;
+    if (inIteration) {
+        const TRENFAState* after = Head(T->FTransitTo);
+        if (after == nullptr || after->FNext != nullptr || after->FKind != nkChar ||
+            after->FCode->CharLength().Min < 1)
+            return nullptr;
+    }
+    return T;
 }
 
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
@@ -100,7 +116,7 @@ void TREMatchEngine::Optimize() {
     for (std::size_t i = 0; i < count; ++i) {
         const TRENFAState* T = FProgram.FTransitions[i].get();
         if (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound)
-            FOneChar[i] = OneCharCode(T->FCode);
+            FOneChar[i] = IsOneCharCode(T->FCode);
     }
     FRunCache.assign(count, {});
     FLoops.assign(FProgram.FLoops.size(), {});
@@ -428,9 +444,12 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             return true;
         }
         case TEntryKind::GiveBack:
-        case TEntryKind::GiveBackList: {
+        case TEntryKind::GiveBackList:
+        case TEntryKind::TakeMore: {
             bool exhausted = false;
-            const TRENFAState* next = GiveBackNext(e, P, exhausted);
+            const TRENFAState* next = e.Kind == TEntryKind::TakeMore
+                                          ? TakeMoreNext(e, P, exhausted)
+                                          : GiveBackNext(e, P, exhausted);
             if (exhausted) {
                 FStack.pop_back();
                 break;
@@ -656,8 +675,8 @@ const char16_t* TREMatchEngine::GiveBackCandidate(const TEntry& entry, const cha
             continue;
         }
         int len = 0;
-        if (exitT != nullptr && (exitT->FKind == nkChar || exitT->FKind == nkNormal) &&
-            !CodeMatches(exitT, q, len)) {
+        if (exitT != nullptr && exitT->FNext == nullptr &&
+            (exitT->FKind == nkChar || exitT->FKind == nkNormal) && !CodeMatches(exitT, q, len)) {
             q = q > lowest ? StepBack(q, lowest) : nullptr;
             continue;
         }
@@ -716,6 +735,50 @@ const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& 
     }
 }
 
+// The first end, from q on, of lazy one-character loop T (count iterations at q) at which its
+// continuation is worth trying: one more character is taken while the code matches and the
+// maximum allows, passing over the ends where the continuation's first code cannot match.
+const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16_t* q,
+                                              int& count) const {
+    const TRENFAState* exitT = Head(T->FTransitTo);
+    const bool check = exitT != nullptr && exitT->FNext == nullptr &&
+                       (exitT->FKind == nkChar || exitT->FKind == nkNormal);
+    const bool unbounded = T->FMax >= kNFAUnbounded;
+    int len = 0;
+    for (;;) {
+        if (!check || CodeMatches(exitT, q, len))
+            return q;
+        if ((!unbounded && count >= T->FMax) || !T->FCode->IsEqual(q, len))
+            return nullptr;
+        q += len;
+        ++count;
+    }
+}
+
+const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& P,
+                                                bool& Exhausted) {
+    const TRENFAState* T = entry.T;
+    for (;;) {
+        int len = 0;
+        if ((T->FMax < kNFAUnbounded && entry.A >= T->FMax) || !T->FCode->IsEqual(entry.P, len)) {
+            Exhausted = true;
+            return nullptr;
+        }
+        int count = entry.A + 1;
+        const char16_t* q = LazyCandidate(T, entry.P + len, count);
+        if (q == nullptr) {
+            Exhausted = true;
+            return nullptr;
+        }
+        entry.P = q;
+        entry.A = count;
+        if (ExitFailed(T, q)) // pushes a mark (and moves the stack) when it answers false
+            continue;
+        P = q;
+        return Head(T->FTransitTo);
+    }
+}
+
 // Whether the continuation after single-code loop T already failed from q; when not known,
 // a mark is pushed that records it should it fail now.
 bool TREMatchEngine::ExitFailed(const TRENFAState* T, const char16_t* q) {
@@ -737,6 +800,17 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             if (!code->IsEqual(lowest, len))
                 return nullptr;
             lowest += len;
+        }
+        if (T->FMatchKind == lkReluctant) {
+            int count = min;
+            const char16_t* q = LazyCandidate(T, lowest, count);
+            if (q == nullptr)
+                return nullptr;
+            PushEntry({.Kind = TEntryKind::TakeMore, .A = count, .T = T, .P = q});
+            if (ExitFailed(T, q))
+                return nullptr; // on with one more character
+            P = q;
+            return exitT;
         }
         const char16_t* runEnd = lowest;
         if (unbounded) {

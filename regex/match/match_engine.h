@@ -79,6 +79,7 @@ private:
         TrieChoice,   // the next alternative (A) of a trie at P
         GiveBack,     // a single-code loop of one character per iteration gives back
         GiveBackList, // a single-code loop gives back positions kept in FPositions
+        TakeMore,     // a lazy one-character loop ended at P after A iterations takes one more
         LoopExit,     // leave general loop (T = its exit transition) at P
         LoopBody,     // enter general loop's body at P (lazy loops)
         Barrier,      // an atomic, lookaround, condition or possessive-loop body runs
@@ -141,6 +142,8 @@ private:
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
+    const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count) const;
+    const TRENFAState* TakeMoreNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ExitFailed(const TRENFAState* T, const char16_t* q);
     bool MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty, const char16_t* P);
     const TRENFAState* LoopHead(const TRENFAState* X, const char16_t* P);
@@ -155,7 +158,6 @@ private:
     void Cut();
     bool CutToAlternative(const TRENFAState* chain);
 
-    static bool OneCharCode(const TRECode* code);
     void ChooseLeadMode();
     const TRENFAState* LeadingRunLoop() const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end) const;

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "regex/compile/anchor_codes.h"
+#include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
 #include "regex/compile/owner.h"
 #include "regex/compile/parser.h"
@@ -71,6 +72,13 @@ bool IsLiteralAlternation(const TRECode* code, std::vector<TRELiteralCode*>* lit
 }
 
 } // namespace
+
+bool IsOneCharCode(const TRECode* code) {
+    return dynamic_cast<const TREAnyCharCode*>(code) != nullptr ||
+           dynamic_cast<const TRECharSetCode*>(code) != nullptr ||
+           dynamic_cast<const TRECharClassCode*>(code) != nullptr ||
+           dynamic_cast<const TRELiteralSingleCode*>(code) != nullptr;
+}
 
 void TRENFAProgram::Clear() {
     FTransitions.clear();
@@ -305,6 +313,34 @@ bool TRENFA::BuildTrie(const TREBinCode* node, const TWork& work) {
     return true;
 }
 
+void TRENFA::BuildSingleLoop(const TREBinCode* node, TRENFAKind kind, const TWork& work) {
+    const TContext& ctx = work.Ctx;
+    auto* leaf = const_cast<TRECode*>(node->FLeft);
+    int from = work.From;
+    if (kind == nkStar && node->FMatchKind == lkAny && ctx.AtStart && !FHasTailAnchor &&
+        !FHasReference && !FProgram.FHasGoSub) {
+        // A leading ".*" can only start a match at the start of the search or of a line.
+        TREOptions options = leaf->Options();
+        if (!options.Contains(roSingleLine))
+            options.Include(roMultiLine);
+        auto* head = FRegExp.NewCode<TRELineHeadCode>(options);
+        from = NewState();
+        TRENFAState* anchor = AddTransition(nkAnchor, work.From, from, head, ctx);
+        anchor->FImplicitHead = true;
+        AddRecord(anchor, ctx, odkLead);
+    }
+    TRENFAState* loop = AddTransition(kind, from, work.To, leaf, ctx, node->FMin, node->FMax);
+    loop->FMatchKind = node->FMatchKind;
+    loop->FExtendTo = work.To;
+    loop->FLoopIndex = static_cast<int>(FProgram.FLoops.size());
+    FProgram.FLoops.push_back(loop);
+    const bool fixed = !leaf->IsVariable();
+    if (kind == nkPlus && ctx.AtEntry && fixed)
+        AddRecord(loop, ctx, odkLead);
+    else if (kind == nkBound && node->FMin > 0 && fixed)
+        AddRecord(loop, ctx, ctx.AtEntry ? odkLead : ctx.AtExit ? odkTail : odkNormal);
+}
+
 void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
     const TContext& ctx = work.Ctx;
     if (work.Action == TWork::Kind::LoopTail) {
@@ -417,37 +453,26 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
     }
     case opStar:
     case opPlus:
-    case opBound: {
-        auto* leaf = const_cast<TRECode*>(node->FLeft);
-        const TRENFAKind kind = node->FOp == opStar   ? nkStar
-                                : node->FOp == opPlus ? nkPlus
-                                                      : nkBound;
-        int from = work.From;
-        if (node->FOp == opStar && node->FMatchKind == lkAny && ctx.AtStart && !FHasTailAnchor &&
-            !FHasReference && !FProgram.FHasGoSub) {
-            // A leading ".*" can only start a match at the start of the search or of a line.
-            TREOptions options = leaf->Options();
-            if (!options.Contains(roSingleLine))
-                options.Include(roMultiLine);
-            auto* head = FRegExp.NewCode<TRELineHeadCode>(options);
-            from = NewState();
-            TRENFAState* anchor = AddTransition(nkAnchor, work.From, from, head, ctx);
-            anchor->FImplicitHead = true;
-            AddRecord(anchor, ctx, odkLead);
-        }
-        TRENFAState* loop = AddTransition(kind, from, work.To, leaf, ctx, node->FMin, node->FMax);
-        loop->FMatchKind = node->FMatchKind;
-        loop->FExtendTo = work.To;
-        loop->FLoopIndex = static_cast<int>(FProgram.FLoops.size());
-        FProgram.FLoops.push_back(loop);
-        const bool fixed = !leaf->IsVariable();
-        if (kind == nkPlus && ctx.AtEntry && fixed)
-            AddRecord(loop, ctx, odkLead);
-        else if (kind == nkBound && node->FMin > 0 && fixed)
-            AddRecord(loop, ctx, ctx.AtEntry ? odkLead : ctx.AtExit ? odkTail : odkNormal);
+    case opBound:
+        BuildSingleLoop(node,
+                        node->FOp == opStar   ? nkStar
+                        : node->FOp == opPlus ? nkPlus
+                                              : nkBound,
+                        work);
         break;
-    }
     case opLoop: {
+        if (node->FMatchKind == lkReluctant && node->FLeft != nullptr &&
+            AsNode(node->FLeft) == nullptr && IsOneCharCode(node->FLeft)) {
+            // A lazy loop over one character at a time takes one more character per step:
+            // the single-code form does that without entering a body each time.
+            const bool unbounded = node->FMax >= kNFAUnbounded;
+            BuildSingleLoop(node,
+                            unbounded && node->FMin == 0   ? nkStar
+                            : unbounded && node->FMin == 1 ? nkPlus
+                                                           : nkBound,
+                            work);
+            break;
+        }
         const int h = NewState();
         const int g = NewState();
         TRENFAState* loop =

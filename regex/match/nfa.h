@@ -136,6 +136,9 @@ public:
     }
 };
 
+// A code that matches exactly one character whenever it matches.
+bool IsOneCharCode(const TRECode* code);
+
 class TREParser;
 
 class TRENFA {
@@ -155,6 +158,7 @@ private:
     TRETextPosRec LengthOf(const TRECode* node) const;
     void BuildNode(const TWork& work, std::vector<TWork>& stack);
     void BuildLeaf(TRECode* code, const TWork& work);
+    void BuildSingleLoop(const TREBinCode* node, TRENFAKind kind, const TWork& work);
     bool BuildTrie(const TREBinCode* node, const TWork& work);
     void AddRecord(const TRENFAState* state, const TContext& ctx, TREOptimizeDataKind kind);
     void LinkSameNames();

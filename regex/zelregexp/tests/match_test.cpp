@@ -50,6 +50,15 @@ TEST(MatchTable, LoopsOfEveryKind) {
         {"star then empty matches", u"a*", {}, u"baaa", "[1,0][2,3][5,0]"},
         {"lazy single code", u"a*?b", {}, u"aaab", "[1,4]"},
         {"lazy general loop", u"(?:a|b)*?c", {}, u"abcbc", "[1,3][4,2]"},
+        {"lazy bounded single code", u"a{1,2}?b", {}, u"aaab ab", "[2,3][6,2]"},
+        {"lazy single code alone", u"a+?", {}, u"aa", "[1,1][2,1]"},
+        {"lazy before an alternation", u"a*?(?:b|\\d)", {}, u"aa1", "[1,3]"},
+        {"lazy dot in a counted group",
+         u"(.*?,){2}z",
+         {},
+         u"a,b,c,z\nx,y,z",
+         "[1,7 3:4][9,5 11:2]"},
+        {"possessive counted group starts later", u"(?:.*?,){2}+z", {}, u"a,b,c,z", "[3,5]"},
         {"greedy gives back", u"a+ab", {}, u"aaab", "[1,4]"},
         {"bound", u"a{2,3}", {}, u"aaaaaaa", "[1,3][4,3]"},
         {"open bound is unbounded", u"^a{2,}$", {}, std::u16string_view(u"aaaaa"), "[1,5]"},
@@ -289,6 +298,8 @@ TEST(MatchTable, FormerBugs) {
         {"alternatives in lookbehind", u"(?<=(?:ab|c)(?:ab|c))d", {}, u"abcd", "[4,1]"},
         // A loop head memo must tell an empty last iteration from a non-empty one.
         {"empty iteration memo", u"^(?:a|())*b", {}, u"aab", "[1,3 3:0]"},
+        // A give-back must not pass over an end where only a later alternative can go on.
+        {"give-back before an alternation", u"a*(?:b|\\d)", {}, u"aa1", "[1,3]"},
     });
 }
 

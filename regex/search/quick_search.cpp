@@ -1,16 +1,22 @@
 #include "regex/search/quick_search.h"
 
+#include "regex/search/first_units.h"
 #include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
-#include <string>
+#include <algorithm>
+#include <vector>
 
 namespace zel {
 
 namespace {
 
-bool IsSoundMark(char16_t unit) {
-    return unit == 0xFF9E || unit == 0xFF9F;
+// The units that compare equal to unit, unit for unit (ASCII letters in both cases).
+std::vector<char16_t> UnitsEqualTo(char16_t unit, bool asciiCase) {
+    const char16_t lower = unit >= u'A' && unit <= u'Z' ? unit + 0x20 : unit;
+    if (asciiCase && lower >= u'a' && lower <= u'z')
+        return {lower, static_cast<char16_t>(lower - 0x20)};
+    return {unit};
 }
 
 } // namespace
@@ -30,14 +36,63 @@ void TREQuickSearch::SetOptions(TRECompareOptions options) {
 }
 
 void TREQuickSearch::Compile() {
-    const int patternLen = PatternLen();
-    if (patternLen > 2) {
-        FSkipTable.fill(patternLen);
-        // The last occurrence wins, so units that share a low byte get the smaller, safe shift.
-        for (int i = 0; i < patternLen; ++i)
-            FSkipTable[FFindText[static_cast<std::size_t>(i)] & 0xFF] = patternLen - i;
+    const bool folding = FOptions.Contains(coIgnoreWidth) || FOptions.Contains(coIgnoreKana);
+    const bool ignoreCase = FOptions.Contains(coIgnoreCase);
+    FFirstUnits = {};
+    FLastUnits = {};
+    FSingleUnits = {};
+    FLastOffset = 0;
+    FScans = false;
+    if (folding || (ignoreCase && !FOptions.Contains(coASCIIOnly))) {
+        FCompare = TCompare::Folded;
+        FFoldOptions = folding ? FOptions : TRECompareOptions{coIgnoreCase};
+        PlanFolded();
+    } else if (!FFindText.empty()) {
+        FCompare = ignoreCase ? TCompare::AsciiCase : TCompare::Exact;
+        FFirstUnits = TUnitSet(UnitsEqualTo(FFindText.front(), ignoreCase));
+        if (FFindText.size() > 1) {
+            FLastUnits = TUnitSet(UnitsEqualTo(FFindText.back(), ignoreCase));
+            FLastOffset = PatternLen() - 1;
+        }
+        FScans = true;
     }
     FCompiled = true;
+}
+
+// The first character decides the candidates. Where a candidate is one unit that folds to one
+// character, the unit after it begins the pattern's second character; the others (a sharp s
+// folding to "ss", a half-width kana that may take a sound mark) are compared as they are.
+void TREQuickSearch::PlanFolded() {
+    const char16_t* p = FFindText.data();
+    const char16_t* end = p + FFindText.size();
+    if (p == end)
+        return;
+    TUnicodeMultiChar pending;
+    int len = 0;
+    const auto firstUnits =
+        FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
+    if (!firstUnits)
+        return;
+    FFirstUnits = TUnitSet(*firstUnits);
+    FScans = true;
+    p += len;
+    if (p == end && pending.Count == 0)
+        return;
+    const auto secondUnits =
+        FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
+    std::vector<char16_t> alone;
+    std::vector<char16_t> single;
+    for (const char16_t unit : *firstUnits)
+        (FoldsAlone(unit, FFoldOptions) ? alone : single).push_back(unit);
+    const auto fits = [](const std::vector<char16_t>& units) {
+        return units.size() <= static_cast<std::size_t>(TUnitSet::kMaxValues);
+    };
+    if (!secondUnits || !fits(*secondUnits) || !fits(alone) || !fits(single))
+        return;
+    FFirstUnits = TUnitSet(std::move(alone));
+    FLastUnits = TUnitSet(*secondUnits);
+    FSingleUnits = TUnitSet(std::move(single));
+    FLastOffset = 1;
 }
 
 bool TREQuickSearch::Exec(const char16_t* str, int textLen) {
@@ -70,12 +125,10 @@ bool TREQuickSearch::SearchFrom(const char16_t* p) {
     int matchLen = patternLen;
     if (patternLen == 0)
         hit = p;
-    else if (patternLen == 1)
-        hit = FindSingle(p, matchLen);
-    else if (patternLen == 2 || fullCase)
-        hit = zel::FindText(p, FTextEndP, FFindText.data(), patternLen, matchLen, FOptions);
+    else if (FScans)
+        hit = FindCandidates(p, matchLen);
     else
-        hit = FindSunday(p, matchLen);
+        hit = zel::FindText(p, FTextEndP, FFindText.data(), patternLen, matchLen, FOptions);
     if (!hit)
         return false;
     FMatchP = hit;
@@ -83,97 +136,32 @@ bool TREQuickSearch::SearchFrom(const char16_t* p) {
     return true;
 }
 
-const char16_t* TREQuickSearch::FindSingle(const char16_t* p, int& matchLen) const {
-    const char32_t target = FFindText[0];
-    const bool folding = FOptions.Contains(coIgnoreWidth) || FOptions.Contains(coIgnoreKana);
-    const bool ignoreCase = FOptions.Contains(coIgnoreCase);
-    if (!folding && !ignoreCase) {
-        const char16_t* hit = std::char_traits<char16_t>::find(
-            p, static_cast<std::size_t>(FTextEndP - p), static_cast<char16_t>(target));
-        return hit;
+const char16_t* TREQuickSearch::FindCandidates(const char16_t* p, int& matchLen) const {
+    for (const char16_t* q = p;; ++q) {
+        q = FLastOffset > 0
+                ? FindUnitPair(q, FTextEndP, FFirstUnits, FLastOffset, FLastUnits, FSingleUnits)
+                : FindUnit(q, FTextEndP, FFirstUnits);
+        if (!q)
+            return nullptr;
+        if (!StartsInsidePair(q, p) && MatchesAt(q, matchLen))
+            return q;
     }
-    const bool asciiOnly = FOptions.Contains(coASCIIOnly);
-    while (p < FTextEndP) {
-        int len = 1;
-        char32_t ch;
-        bool single = true;
-        if (folding) {
-            TUnicodeMultiChar pending;
-            ch = FoldRead(p, FTextEndP, len, FOptions, pending);
-            // A character that folds to several is no hit: the pattern would cover part of it.
-            single = pending.Count == 0;
-        } else if (asciiOnly) {
-            ch = *p >= u'A' && *p <= u'Z' ? *p + 0x20 : *p;
-        } else {
-            const TUnicodeMultiChar fold = CaseFold(ReadChar(p, FTextEndP, len));
-            single = fold.Count == 1;
-            ch = fold.Chars[0];
-        }
-        if (single && ch == target) {
-            matchLen = len;
-            return p;
-        }
-        // One character on, also when a sound mark was read with its kana: a match may start
-        // at the mark, as it may for the matcher that tries every position.
-        p += CharUnits(p, FTextEndP);
-    }
-    return nullptr;
 }
 
-std::uint32_t TREQuickSearch::SkipUnitAt(const char16_t* p) const {
-    const char16_t unit = *p;
-    if (FOptions.Contains(coIgnoreWidth) || FOptions.Contains(coIgnoreKana)) {
-        if (unit >= 0xD800 && unit <= 0xDFFF)
-            return unit;
-        TUnicodeMultiChar pending;
-        int len = 0;
-        return FoldRead(p, FTextEndP, len, FOptions, pending);
-    }
-    if (FOptions.Contains(coIgnoreCase) && unit >= u'A' && unit <= u'Z')
-        return unit + 0x20u;
-    return unit;
-}
-
-const char16_t* TREQuickSearch::FindSunday(const char16_t* p, int& matchLen) const {
+bool TREQuickSearch::MatchesAt(const char16_t* at, int& matchLen) const {
     const int patternLen = PatternLen();
     const char16_t* pattern = FFindText.data();
-    const bool folding = FOptions.Contains(coIgnoreWidth) || FOptions.Contains(coIgnoreKana);
-    const bool asciiCase = FOptions.Contains(coIgnoreCase);
-    const bool width = FOptions.Contains(coIgnoreWidth);
-    const std::ptrdiff_t windowLen = FTextEndP - p;
-    for (std::ptrdiff_t i = 0; i <= windowLen - patternLen;) {
-        const char16_t* at = p + i;
-        if (folding) {
-            int len = 0;
-            if (SkipUnitAt(at) == pattern[0] &&
-                FoldCompare(at, FTextEndP, pattern, patternLen, len, FOptions) == 0) {
-                matchLen = len;
-                return at;
-            }
-        } else if (asciiCase ? SameTextAsciiCase(at, pattern, patternLen)
-                             : at[patternLen - 1] == pattern[patternLen - 1] &&
-                                   SameText(at, pattern, patternLen)) {
-            return at;
-        }
-        // The unit after the compared stretch decides the shift; at the window end there is
-        // none, and no later start remains either.
-        if (i + patternLen >= windowLen)
-            break;
-        std::ptrdiff_t shift = FSkipTable[SkipUnitAt(at + patternLen) & 0xFF];
-        if (width) {
-            // A half-width kana with its sound mark is two units of the text for one of the
-            // pattern, so every mark in the stretch may misalign the shift by one, and a mark
-            // as the deciding unit belongs to the character before it.
-            if (IsSoundMark(at[patternLen]))
-                shift = 1;
-            for (const char16_t* q = at + 1; q < at + patternLen && shift > 1; ++q) {
-                if (IsSoundMark(*q))
-                    --shift;
-            }
-        }
-        i += shift;
+    switch (FCompare) {
+    case TCompare::Exact:
+        matchLen = patternLen;
+        return FTextEndP - at >= patternLen && SameText(at, pattern, patternLen);
+    case TCompare::AsciiCase:
+        matchLen = patternLen;
+        return FTextEndP - at >= patternLen && SameTextAsciiCase(at, pattern, patternLen);
+    case TCompare::Folded:
+        break;
     }
-    return nullptr;
+    return FoldCompare(at, FTextEndP, pattern, patternLen, matchLen, FFoldOptions) == 0;
 }
 
 } // namespace zel

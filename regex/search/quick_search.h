@@ -1,15 +1,20 @@
 #pragma once
-// TREQuickSearch finds one literal string in a window of the subject with Sunday's quick
-// search (a skip table keyed by the low byte of the unit after the compared stretch),
-// honouring the compare options through the folding primitives of regex/unicode.
+// TREQuickSearch finds one literal string in a window of the subject, honouring the compare
+// options through the folding primitives of regex/unicode.
+//
+// The search skips with the unit scanners to the positions worth comparing: for an exact or
+// ASCII-case literal those whose first and last units fit the literal's; for a folded one those
+// whose unit may begin a character folding to the literal's first character (and, where that
+// character is one unit folding to one character, whose next unit may begin the second). Each
+// such position is then compared in full. A literal beginning with a lone surrogate is searched
+// with FindText.
 //
 // The pattern is expected already folded by the options (ToCaseFold, ToFullWidth, ToKatakana),
-// as the literal codes hold it. The search never reads beyond the window end plus one unit;
-// in fact it reads nothing at or after the window end.
+// as the literal codes hold it. A hit never starts inside a surrogate pair that begins at or
+// after the search start, and the search reads nothing at or after the window end.
+#include "regex/search/unit_scan.h"
 #include "regex/types.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,14 +45,25 @@ public:
     void Compile();
 
 private:
+    // How a candidate position is compared with the pattern.
+    enum class TCompare { Exact, AsciiCase, Folded };
+
     bool SearchFrom(const char16_t* p);
-    const char16_t* FindSingle(const char16_t* p, int& matchLen) const;
-    const char16_t* FindSunday(const char16_t* p, int& matchLen) const;
-    std::uint32_t SkipUnitAt(const char16_t* p) const;
+    const char16_t* FindCandidates(const char16_t* p, int& matchLen) const;
+    bool MatchesAt(const char16_t* at, int& matchLen) const;
+    void PlanFolded();
 
     std::u16string FFindText;
     TRECompareOptions FOptions;
-    std::array<std::int32_t, 256> FSkipTable{};
+    TRECompareOptions FFoldOptions; // the options FoldCompare folds by (TCompare::Folded)
+    TCompare FCompare = TCompare::Exact;
+    // The units a hit starts with and, when FLastOffset > 0, the units that lie that far on;
+    // then FSingleUnits holds the first units that need no such unit after them.
+    TUnitSet FFirstUnits;
+    TUnitSet FLastUnits;
+    TUnitSet FSingleUnits;
+    int FLastOffset = 0;
+    bool FScans = false; // false: no candidate scan, FindText searches
     bool FCompiled = false;
     const char16_t* FTextTopP = nullptr;
     const char16_t* FTextEndP = nullptr;

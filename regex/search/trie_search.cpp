@@ -1,5 +1,6 @@
 #include "regex/search/trie_search.h"
 
+#include "regex/search/first_units.h"
 #include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
@@ -12,6 +13,15 @@ namespace {
 
 bool FoldsWidthOrKana(TRECompareOptions options) {
     return options.Contains(coIgnoreWidth) || options.Contains(coIgnoreKana);
+}
+
+// A unit that FoldRead may read together with the next one, and a unit that may be so read.
+bool MayTakeNext(char16_t unit, bool width) {
+    return (unit >= 0xD800 && unit <= 0xDBFF) || (width && unit >= 0xFF61 && unit <= 0xFF9F);
+}
+
+bool MayBeTaken(char16_t unit, bool width) {
+    return (unit >= 0xDC00 && unit <= 0xDFFF) || (width && (unit == 0xFF9E || unit == 0xFF9F));
 }
 
 } // namespace
@@ -135,6 +145,16 @@ void TRETrieSearch::ACCompile() {
         }
     }
     FRing.assign(static_cast<std::size_t>(std::max(FMaxDepth, 1)), nullptr);
+    std::vector<char16_t> startUnits;
+    FSkips = FNodes[0].Accepted.empty();
+    for (const auto& [ch, child] : FNodes[0].Children) {
+        const auto units = FirstUnitsOf(ch, FKeyOptions);
+        if (!units)
+            FSkips = false;
+        else
+            startUnits.insert(startUnits.end(), units->begin(), units->end());
+    }
+    FStartUnits = FSkips ? TUnitSet(std::move(startUnits)) : TUnitSet();
     FACCompiled = true;
 }
 
@@ -240,16 +260,38 @@ bool TRETrieSearch::Find(const char16_t* str, const char16_t* end) {
     return false;
 }
 
+// Where the scan goes on from q (a character start, the automaton at the root): the next unit
+// at which a string may begin, or nullptr. Should the unit there be one that the character
+// before it may take along (a low surrogate, a sound mark), the scan goes back to where the
+// reading is certain to divide the text as it would from q, and skips no more before readOn.
+const char16_t* TRETrieSearch::NextStartCandidate(const char16_t* q,
+                                                  const char16_t*& readOn) const {
+    const char16_t* next = FindUnit(q, FMatchEndP, FStartUnits);
+    const bool width = FKeyOptions.Contains(coIgnoreWidth);
+    if (!next || next == q || !MayBeTaken(*next, width))
+        return next;
+    const char16_t* back = next;
+    while (back > q && MayTakeNext(back[-1], width))
+        --back;
+    if (back != next)
+        readOn = next + 1;
+    return back;
+}
+
 // The automaton reports that some string may end at the character just read; the starts it
 // can have lie within the longest string's reach, and each is tried in order with the anchored
 // walk. A start that fails there has no string at all and is never tried again, and a start
 // out of reach would have been reported earlier, so the first success is the leftmost start.
+// While the automaton rests at the root, no string is under way: the scan skips to the next
+// unit that may begin one, and no start before that unit needs trying.
 bool TRETrieSearch::ScanFrom(const char16_t* p) {
     if (!FACCompiled)
         ACCompile();
     const char16_t* end = FMatchEndP;
     const std::size_t reach = FRing.size();
     const char16_t* nextStart = p;
+    const char16_t* ringTop = p; // the ring holds the characters read from here on
+    const char16_t* readOn = p;  // no skipping before here
     std::size_t count = 0;
     int state = 0;
     TUnicodeMultiChar pending;
@@ -268,6 +310,15 @@ bool TRETrieSearch::ScanFrom(const char16_t* p) {
     if (FNodes[0].HasOutput && tryStarts(p, p))
         return true;
     for (const char16_t* q = p; q < end || pending.Count > 0;) {
+        if (FSkips && state == 0 && pending.Count == 0 && q >= readOn) {
+            const char16_t* next = NextStartCandidate(q, readOn);
+            if (!next)
+                break;
+            if (next != q) {
+                q = ringTop = next;
+                count = 0;
+            }
+        }
         const char16_t* source = q;
         int len = 0;
         const char32_t ch = FoldRead(q, end, len, FKeyOptions, pending);
@@ -280,7 +331,7 @@ bool TRETrieSearch::ScanFrom(const char16_t* p) {
         }
         state = std::max(next, 0);
         if (FNodes[static_cast<std::size_t>(state)].HasOutput) {
-            const char16_t* from = count >= reach ? FRing[count % reach] : p;
+            const char16_t* from = count >= reach ? FRing[count % reach] : ringTop;
             if (tryStarts(from, source))
                 return true;
         }

@@ -63,18 +63,42 @@ bool TRECharSetCode::IsEqual(const char16_t* AStr, int& Len) {
     const char16_t* end = MatchEnd();
     if (AStr >= end)
         return false;
-    int len = 1;
-    bool member;
     if (*AStr < 128) {
-        member = AsciiMember(*AStr);
-    } else {
-        char32_t cp = ReadChar(AStr, end, len);
-        member = !FIsASCII && UnicodeMember(cp);
+        Len = AsciiAnswer(*AStr) ? 1 : 0;
+        return Len == 1;
     }
+    int len = 1;
+    char32_t cp = ReadChar(AStr, end, len);
+    const bool member = !FIsASCII && UnicodeMember(cp);
     if (member == FNegative)
         return false;
     Len = len;
     return true;
+}
+
+void TRECharSetCode::FillAscii() const {
+    for (char32_t ch = 0; ch < 128; ++ch)
+        if (AsciiMember(ch) != FNegative)
+            FAscii[ch >> 6] |= std::uint64_t{1} << (ch & 63);
+    FAsciiReady = true;
+}
+
+bool TRECharSetCode::ExecRepeat(const char16_t*& AStr, bool IsStar) {
+    const char16_t* start = AStr;
+    const char16_t* end = MatchEnd();
+    int len = 0;
+    while (AStr < end) {
+        if (*AStr < 128) {
+            if (!AsciiAnswer(*AStr))
+                break;
+            ++AStr;
+        } else if (IsEqual(AStr, len)) {
+            AStr += len;
+        } else {
+            break;
+        }
+    }
+    return IsStar || AStr != start;
 }
 
 bool TRECharSetCode::IsMatch(char32_t Ch) const {

@@ -2,6 +2,8 @@
 // Codes that match one character of a set: "." (TREAnyCharCode), the predefined sets "\w",
 // "\d", "\s", "\h", "\v" and their negations, Unicode properties, POSIX classes; and the
 // sequences "\R" (a line break) and "\X" (a character with its combining marks).
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "regex/compile/code.h"
@@ -23,6 +25,8 @@ class TRECharSetCode : public TRECode {
 public:
     TRECharSetCode(TREOwner* ARegExp, TREOptions AOptions, bool ANegative);
     bool IsEqual(const char16_t* AStr, int& Len) override;
+    bool ExecRepeat(const char16_t*& AStr, bool IsStar) override;
+    using TRECode::ExecRepeat;
     bool IsOverlap(TRECode* ACode) override;
     // Whether the code point is a member (negation applied), as a bracketed class asks.
     bool IsMatch(char32_t Ch) const;
@@ -36,6 +40,18 @@ public:
 protected:
     virtual bool AsciiMember(char32_t ch) const = 0;   // ch < 128
     virtual bool UnicodeMember(char32_t cp) const = 0; // cp >= 128
+
+private:
+    // Whether the code matches the ASCII unit u, from a map filled on first use (the members
+    // come from virtual calls, which a constructor cannot make).
+    bool AsciiAnswer(char16_t u) const {
+        if (!FAsciiReady)
+            FillAscii();
+        return (FAscii[u >> 6] >> (u & 63) & 1) != 0;
+    }
+    void FillAscii() const;
+    mutable std::array<std::uint64_t, 2> FAscii{};
+    mutable bool FAsciiReady = false;
 };
 
 // Sets whose columns are those of a POSIX class kind.

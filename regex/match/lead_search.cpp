@@ -5,6 +5,7 @@
 #include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
+#include "regex/compile/owner.h"
 #include "regex/search/trie_search.h"
 #include "regex/unicode/unicode_prop.h"
 
@@ -41,6 +42,53 @@ void TRELeadSearch::Clear() {
     FCodes.clear();
     FGuards.clear();
     FAllFindable = false;
+    FUnitMap.clear();
+    FUnitMapTried = false;
+}
+
+// Every unit is tested once: a one-character code decides from that character alone (a
+// surrogate or a half-width kana, which may pair with the next unit, is always admitted); a
+// literal starts where the unit folds to the literal's first character.
+void TRELeadSearch::BuildUnitMap() {
+    FUnitMapTried = true;
+    constexpr std::size_t kWords = 0x10000 / 64;
+    std::vector<std::uint64_t> map(kWords, 0);
+    auto admit = [&](char32_t u) { map[u >> 6] |= std::uint64_t{1} << (u & 63); };
+    for (char32_t u = 0xD800; u <= 0xDFFF; ++u)
+        admit(u);
+    for (const TLead& lead : FCodes) {
+        TRECode* code = lead.Code;
+        if (auto* literal = dynamic_cast<TRELiteralCode*>(code)) {
+            const std::u16string& text = literal->Strings();
+            const TRECompareOptions options = literal->CompareOptions();
+            if (text.empty())
+                return;
+            int len = 0;
+            const char32_t first = ReadChar(text.data(), text.data() + text.size(), len);
+            if (options.Contains(coIgnoreWidth))
+                for (char32_t u = 0xFF61; u <= 0xFF9F; ++u)
+                    admit(u);
+            for (char32_t u = 0; u < 0x10000; ++u) {
+                const char16_t unit = static_cast<char16_t>(u);
+                TUnicodeMultiChar pending;
+                if (FoldRead(&unit, &unit + 1, len, options, pending) == first)
+                    admit(u);
+            }
+        } else if (IsOneCharCode(code)) {
+            for (char32_t u = 0; u < 0x10000; ++u) {
+                const char16_t unit = static_cast<char16_t>(u);
+                if (u < 0xD800 || u > 0xDFFF) {
+                    TREWindowScope window(*code->FRegExp, &unit, &unit + 1);
+                    int len = 0;
+                    if (code->IsEqual(&unit, len))
+                        admit(u);
+                }
+            }
+        } else {
+            return;
+        }
+    }
+    FUnitMap = std::move(map);
 }
 
 bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
@@ -126,12 +174,14 @@ bool TRELeadSearch::LiteralsOnly() const {
 
 void TRELeadSearch::Reset(const char16_t* AStart) {
     FStart = AStart;
+    if (!FUnitMapTried && !LiteralsOnly())
+        BuildUnitMap();
     for (TLead& lead : FCodes)
         lead.Hit = lead.HitFrom = nullptr;
 }
 
 bool TRELeadSearch::Accepts(const char16_t* P) const {
-    if (!GuardsHold(P))
+    if (!MayStartAt(P) || !GuardsHold(P))
         return false;
     for (const TLead& lead : FCodes)
         if (Matches(lead.Code, P))
@@ -176,6 +226,12 @@ bool TRELeadSearch::InsidePair(const char16_t* P) const {
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
+    if (!FUnitMap.empty()) {
+        for (; P < end; ++P)
+            if (MayStartAt(P) && !InsidePair(P) && Accepts(P))
+                return P;
+        return nullptr;
+    }
     if (FAllFindable) {
         const char16_t* hit = FirstHit(P);
         while (hit != nullptr && (InsidePair(hit) || !GuardsHold(hit)))

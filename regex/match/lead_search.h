@@ -11,6 +11,7 @@
 // anything whose first step may consume nothing or has effects of its own: the end of the
 // pattern, back-references, general loops, atomic and lookaround bodies, calls, verbs and
 // callouts.
+#include <cstdint>
 #include <vector>
 
 #include "regex/match/nfa.h"
@@ -56,10 +57,18 @@ private:
     static bool Matches(TRECode* code, const char16_t* P);
 
     bool GuardsHold(const char16_t* P) const;
+    void BuildUnitMap();
+    bool MayStartAt(const char16_t* P) const {
+        return FUnitMap.empty() || (FUnitMap[*P >> 6] >> (*P & 63) & 1) != 0;
+    }
 
     std::vector<TLead> FCodes;
     std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
+    // Bit u: a lead code may match where the text's unit is u (all lead codes are one-character
+    // codes or literals); built on the first search, empty when it cannot be.
+    std::vector<std::uint64_t> FUnitMap;
+    bool FUnitMapTried = false;
     const char16_t* FStart = nullptr;
     const char16_t* FEnd = nullptr;
 };

@@ -35,6 +35,7 @@ void TREMatchEngine::ChooseLeadMode() {
     FLeadSearch.Clear();
     FAnchor = {};
     FRunLoop = LeadingRunLoop();
+    FTopRunLoop = FRunLoop != nullptr && FRunLoop->FLoopChain < 0 ? FRunLoop : nullptr;
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
@@ -63,19 +64,24 @@ void TREMatchEngine::ChooseLeadMode() {
 // A pattern that must begin with an unbounded loop of a one-character code, whose
 // continuation depends only on where the loop ends: an attempt inside a run of that code can
 // end the loop only where an attempt at the run's earlier position could (or, possessive, at
-// the same place), so after a failure the rest of the run is no start either.
+// the same place), so after a failure the rest of the run is no start either. Zero-width
+// codes before the loop (FRunGuards) must have held at the failed start: otherwise that
+// attempt never reached the loop.
 //
 // The loop may open the first, mandatory iteration of a greedy or lazy general loop when what
 // follows it in that iteration consumes a character: the iteration is then never empty, and
 // its end and the loop counters are the same for both starts. A possessive general loop
 // would commit to the first iteration found from the earlier start, so it ends the walk.
-const TRENFAState* TREMatchEngine::LeadingRunLoop() const {
+const TRENFAState* TREMatchEngine::LeadingRunLoop() {
+    FRunGuards.clear();
     if (!FAcceleration || !FProgram.FMemoSafe || FProgram.FMemoCaptures || FProgram.FHasAccept)
         return nullptr;
     const TRENFAState* T = Head(FProgram.FEntryState);
     bool inIteration = false;
     while (T != nullptr && T->FNext == nullptr) {
-        if (T->FKind == nkGroupBegin || T->FKind == nkEmpty) {
+        if (T->FKind == nkGroupBegin || T->FKind == nkEmpty || T->FKind == nkAnchor) {
+            if (T->FKind == nkAnchor)
+                FRunGuards.push_back(T);
             T = Head(T->FTransitTo);
         } else if (T->FKind == nkLoop && T->FMin >= 1 && T->FMatchKind != lkPossessive) {
             const TRENFAState* exit = Head(T->FTransitTo);
@@ -101,7 +107,12 @@ const TRENFAState* TREMatchEngine::LeadingRunLoop() const {
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
 const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) const {
     int len = 0;
-    if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len)) {
+    if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len) &&
+        std::all_of(FRunGuards.begin(), FRunGuards.end(),
+                    [&](const TRENFAState* T) { return AnchorHolds(T, P); })) {
+        const TRunCache& cache = FRunCache[static_cast<std::size_t>(FRunLoop->FIndex)];
+        if (cache.Start != nullptr && P >= cache.Start && P <= cache.End)
+            return cache.End;
         const char16_t* runEnd = P;
         FRunLoop->FCode->ExecRepeat(runEnd, true);
         return runEnd;
@@ -636,8 +647,8 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
         return Accept(P, Success);
     default: {
         // Codes: nkNormal, nkChar, nkAnchor, nkCallout.
-        if (T->FImplicitHead && P == FSearchStartP)
-            return Head(T->FTransitTo);
+        if (T->FKind == nkAnchor)
+            return AnchorHolds(T, P) ? Head(T->FTransitTo) : nullptr;
         int len = 0;
         if (!CodeMatches(T, P, len))
             return nullptr;
@@ -645,6 +656,11 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
         return Head(T->FTransitTo);
     }
     }
+}
+
+bool TREMatchEngine::AnchorHolds(const TRENFAState* T, const char16_t* P) const {
+    int len = 0;
+    return (T->FImplicitHead && P == FSearchStartP) || T->FCode->IsEqual(P, len);
 }
 
 // ---- single-code loops -----------------------------------------------------------------------
@@ -782,7 +798,7 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
 // Whether the continuation after single-code loop T already failed from q; when not known,
 // a mark is pushed that records it should it fail now.
 bool TREMatchEngine::ExitFailed(const TRENFAState* T, const char16_t* q) {
-    return FProgram.FMemoSafe && T->FMemo && MemoFailed(T, -1, false, q);
+    return FProgram.FMemoSafe && T->FMemo && T != FTopRunLoop && MemoFailed(T, -1, false, q);
 }
 
 const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16_t*& P) {
@@ -821,7 +837,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
                 runEnd = cache.End;
             } else {
                 code->ExecRepeat(runEnd, true);
-                cache = {lowest, runEnd};
+                cache = {start, runEnd}; // the mandatory part matched from start too
             }
         } else {
             for (int i = min; i < max && runEnd < end && code->IsEqual(runEnd, len); ++i)
@@ -832,7 +848,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             return exitT;
         }
         TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-        if (FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo)
+        if (FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo && T != FTopRunLoop)
             entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
         const char16_t* q = GiveBackCandidate(entry, runEnd);
         if (q == nullptr) {

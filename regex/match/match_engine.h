@@ -159,7 +159,8 @@ private:
     bool CutToAlternative(const TRENFAState* chain);
 
     void ChooseLeadMode();
-    const TRENFAState* LeadingRunLoop() const;
+    const TRENFAState* LeadingRunLoop();
+    bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end) const;
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
@@ -194,6 +195,10 @@ private:
     TRELeadSearch FLeadSearch;
     TREAnchorChoice FAnchor;
     const TRENFAState* FRunLoop = nullptr; // the leading loop whose runs are skipped
+    // FRunLoop outside every general loop: its ends are tried once per search (one run per
+    // attempt), so remembering their failures would cost without ever paying off.
+    const TRENFAState* FTopRunLoop = nullptr;
+    std::vector<const TRENFAState*> FRunGuards;
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

@@ -59,6 +59,7 @@ TEST(MatchTable, LoopsOfEveryKind) {
          u"a,b,c,z\nx,y,z",
          "[1,7 3:4][9,5 11:2]"},
         {"possessive counted group starts later", u"(?:.*?,){2}+z", {}, u"a,b,c,z", "[3,5]"},
+        {"run skipped only where its anchor held", u"\\Ba+b", {}, u"aab", "[2,2]"},
         {"greedy gives back", u"a+ab", {}, u"aaab", "[1,4]"},
         {"bound", u"a{2,3}", {}, u"aaaaaaa", "[1,3][4,3]"},
         {"open bound is unbounded", u"^a{2,}$", {}, std::u16string_view(u"aaaaa"), "[1,5]"},
@@ -156,6 +157,13 @@ TEST(MatchTable, SearchAcceleration) {
         {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
         {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
         {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
+        // The first-unit map of mixed leads: a literal may start with a unit that folds to
+        // more than its first character, or pair with the next unit.
+        {"lead map, literal folded from one unit", u"(?:ss|\\d)t", roIgnoreCase, u"\u00DFt",
+         "[1,2]"},
+        {"lead map, half-width kana pair", u"(?:\u30AC|\\d)x", roIgnoreWidth, u"\uFF76\uFF9Ex",
+         "[1,3]"},
+        {"lead map, surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b", "[1,3]"},
     });
 }
 

@@ -20,8 +20,12 @@ bool MayTakeNext(char16_t unit, bool width) {
     return (unit >= 0xD800 && unit <= 0xDBFF) || (width && unit >= 0xFF61 && unit <= 0xFF9F);
 }
 
+bool IsSoundMark(char16_t unit) {
+    return unit == 0xFF9E || unit == 0xFF9F;
+}
+
 bool MayBeTaken(char16_t unit, bool width) {
-    return (unit >= 0xDC00 && unit <= 0xDFFF) || (width && (unit == 0xFF9E || unit == 0xFF9F));
+    return (unit >= 0xDC00 && unit <= 0xDFFF) || (width && IsSoundMark(unit));
 }
 
 } // namespace
@@ -155,6 +159,8 @@ void TRETrieSearch::ACCompile() {
             startUnits.insert(startUnits.end(), units->begin(), units->end());
     }
     FStartUnits = FSkips ? TUnitSet(std::move(startUnits)) : TUnitSet();
+    FMarkStarts = FKeyOptions.Contains(coIgnoreWidth) &&
+                  (!FSkips || FStartUnits.Contains(0xFF9E) || FStartUnits.Contains(0xFF9F));
     FACCompiled = true;
 }
 
@@ -330,9 +336,12 @@ bool TRETrieSearch::ScanFrom(const char16_t* p) {
             next = Child(state, ch);
         }
         state = std::max(next, 0);
-        if (FNodes[static_cast<std::size_t>(state)].HasOutput) {
+        // A sound mark read along with its kana is a character start the automaton does not
+        // see; when a string may begin there, it is tried in its turn.
+        const bool markStart = FMarkStarts && len == 2 && IsSoundMark(source[1]);
+        if (FNodes[static_cast<std::size_t>(state)].HasOutput || markStart) {
             const char16_t* from = count >= reach ? FRing[count % reach] : ringTop;
-            if (tryStarts(from, source))
+            if (tryStarts(from, markStart ? source + 1 : source))
                 return true;
         }
     }

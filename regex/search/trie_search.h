@@ -112,6 +112,7 @@ private:
     // automaton rests at the root; FSkips false when no such set is kept.
     TUnitSet FStartUnits;
     bool FSkips = false;
+    bool FMarkStarts = false; // a string may begin at a sound mark that follows a kana
     bool FCompiled = false;
     bool FACCompiled = false;
     const char16_t* FStartP = nullptr;

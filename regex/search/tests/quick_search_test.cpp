@@ -45,39 +45,105 @@ std::vector<Hit> ReferenceHits(std::u16string_view text, std::u16string_view pat
     return hits;
 }
 
+const TRECompareOptions kOptionSets[] = {
+    {},
+    coIgnoreCase,
+    coIgnoreCase | coASCIIOnly,
+    coIgnoreWidth,
+    coIgnoreKana,
+    TRECompareOptions{coIgnoreWidth, coIgnoreKana},
+    TRECompareOptions{coIgnoreCase, coIgnoreWidth},
+    TRECompareOptions{coIgnoreCase, coIgnoreWidth, coASCIIOnly}};
+
 TEST(QuickSearch, AgreesWithThePlainSearchUnderEveryOption) {
-    // Pieces that exercise the foldings: letters in both cases, a sharp s, half-width kana with
-    // and without sound marks, full-width and hiragana forms, a surrogate pair.
-    const std::u16string pieces[] = {u"a",      u"A",      u"b",      u"s",         u"\u00DF",
-                                     u"\uFF76", u"\uFF9E", u"\u30AC", u"\u304C",    u"\uFF41",
-                                     u"x",      u"\uFF8A", u"\uFF9F", u"\U00010400"};
-    const TRECompareOptions optionSets[] = {
-        {},
-        coIgnoreCase,
-        coIgnoreCase | coASCIIOnly,
-        coIgnoreWidth,
-        coIgnoreKana,
-        TRECompareOptions{coIgnoreWidth, coIgnoreKana},
-        TRECompareOptions{coIgnoreCase, coIgnoreWidth},
-        TRECompareOptions{coIgnoreCase, coIgnoreWidth, coASCIIOnly}};
+    // Pieces that exercise the foldings: letters in both cases, a sharp s, a long s, the Kelvin
+    // sign, t with diaeresis (folds to two characters), half-width kana with and without sound
+    // marks, full-width and hiragana forms, a surrogate pair. Texts of every length up to a few
+    // blocks put hits in the last units of the window.
+    const std::u16string pieces[] = {
+        u"a",      u"A",      u"b",      u"s", u"\u00DF", u"\uFF76", u"\uFF9E",
+        u"\u30AC", u"\u304C", u"\uFF41", u"x", u"\uFF8A", u"\uFF9F", u"\U00010400",
+        u"k",      u"\u212A", u"\u017F", u"t", u"T",      u"\u1E97", u"\uFF21"};
     std::mt19937 random(12345);
     const auto piece = [&] { return pieces[random() % std::size(pieces)]; };
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 500; ++round) {
         std::u16string text;
-        for (int i = 0; i < 40; ++i)
+        for (int i = 0, n = static_cast<int>(random() % 40); i < n; ++i)
             text += piece();
         std::u16string pattern;
         for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i)
             pattern += piece();
-        for (const TRECompareOptions options : optionSets) {
+        const auto buffer = std::make_unique<char16_t[]>(text.size() + 1);
+        std::copy(text.begin(), text.end(), buffer.get());
+        const std::u16string_view window(buffer.get(), text.size());
+        for (const TRECompareOptions options : kOptionSets) {
             const std::u16string folded = FoldLiteralText(pattern, options);
             TREQuickSearch search;
             search.SetFindText(folded);
             search.SetOptions(options);
-            ASSERT_EQ(AllHits(search, text), ReferenceHits(text, folded, options))
+            ASSERT_EQ(AllHits(search, window), ReferenceHits(window, folded, options))
                 << "round " << round << " options " << int(options.ToBits()) << " text "
                 << ::testing::PrintToString(text) << " pattern "
                 << ::testing::PrintToString(folded);
+        }
+    }
+}
+
+// One occurrence at each place of windows up to a few blocks long, in text that holds the
+// first unit everywhere else (so the first unit alone never decides).
+TEST(QuickSearch, FindsTheOnlyOccurrenceAtEveryOffset) {
+    struct Case {
+        std::u16string Pattern;
+        std::u16string Occurrence;
+        TRECompareOptions Options;
+    };
+    const Case cases[] = {
+        {u"Twain", u"Twain", {}},
+        {u"\u6771\u4EAC", u"\u6771\u4EAC", {}},
+        {u"twain", u"TWaIn", coIgnoreCase | coASCIIOnly},
+        {u"twain", u"T\uFF37ain", TRECompareOptions{coIgnoreCase, coIgnoreWidth}},
+        {u"\uFF43\uFF44", u"\uFF23\uFF44", coIgnoreCase},
+        {u"kss", u"\u212A\u00DF", coIgnoreCase},
+        {u"\u30AC\u30A4", u"\uFF76\uFF9E\uFF72", coIgnoreWidth},
+        {u"\u30B3\u30F3", u"\u3053\u3093", coIgnoreKana},
+        {u"\U00010428x", u"\U00010400x", coIgnoreCase},
+    };
+    for (const Case& c : cases) {
+        const std::u16string filler(1, c.Occurrence[0]);
+        for (std::size_t length = c.Occurrence.size(); length <= 34; ++length) {
+            for (std::size_t at = 0; at + c.Occurrence.size() <= length; ++at) {
+                std::u16string text;
+                while (text.size() < at)
+                    text += filler;
+                text += c.Occurrence;
+                while (text.size() < length)
+                    text += u'-';
+                const auto buffer = std::make_unique<char16_t[]>(text.size());
+                std::copy(text.begin(), text.end(), buffer.get());
+                TREQuickSearch search;
+                search.SetFindText(c.Pattern);
+                search.SetOptions(c.Options);
+                ASSERT_TRUE(search.Exec(buffer.get(), static_cast<int>(text.size())))
+                    << ::testing::PrintToString(text);
+                EXPECT_EQ(search.MatchP() - buffer.get(), static_cast<std::ptrdiff_t>(at))
+                    << ::testing::PrintToString(text);
+                EXPECT_EQ(search.MatchLen(), static_cast<int>(c.Occurrence.size()));
+            }
+        }
+    }
+}
+
+// No hit starts in the middle of a surrogate pair, whatever the length of the pattern.
+TEST(QuickSearch, NoHitInsideASurrogatePair) {
+    const std::u16string text = {0xD800, 0xDC00, u'a', u'b', 0xDC00, u'a', u'b'};
+    const std::u16string low(1, char16_t{0xDC00});
+    for (const std::u16string& pattern : {low, low + u"a", low + u"ab"}) {
+        for (const TRECompareOptions options : kOptionSets) {
+            TREQuickSearch search;
+            search.SetFindText(pattern);
+            search.SetOptions(options);
+            ASSERT_TRUE(search.Exec(text.data(), static_cast<int>(text.size())));
+            EXPECT_EQ(search.MatchP() - text.data(), 4) << int(options.ToBits());
         }
     }
 }
@@ -111,10 +177,8 @@ TEST(QuickSearch, StaysInsideItsWindow) {
     const int window = static_cast<int>(subject.size()) - 1; // "b" lies just past the window
     const auto buffer = std::make_unique<char16_t[]>(subject.size());
     std::copy(subject.begin(), subject.end(), buffer.get());
-    const TRECompareOptions optionSets[] = {
-        {}, coIgnoreCase, coIgnoreCase | coASCIIOnly, coIgnoreWidth, coIgnoreKana};
     for (const std::u16string pattern : {u"b", u"ab", u"aab", u"aaab", u"zzzzz"}) {
-        for (const TRECompareOptions options : optionSets) {
+        for (const TRECompareOptions options : kOptionSets) {
             TREQuickSearch search;
             search.SetFindText(FoldLiteralText(pattern, options));
             search.SetOptions(options);

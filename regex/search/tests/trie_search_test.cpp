@@ -1,8 +1,11 @@
 // The trie: order of hits, folding, and the unanchored scan against a plain one.
 #include "regex/search/trie_search.h"
 
+#include "regex/unicode/unicode_prop.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -148,6 +151,57 @@ TEST(TrieSearch, ScanAgreesWithAnchoredWalkAtEveryStart) {
             }
         }
         ASSERT_EQ(Unanchored(trie, text), expected) << "round " << round;
+    }
+}
+
+// The skipping scan against the anchored walk tried at every character, with the foldings:
+// strings and texts from pieces that fold into one another, windows that own exactly their
+// units (hits in the last units, windows shorter than a block).
+TEST(TrieSearch, SkippingScanAgreesWithAnchoredWalkUnderEveryOption) {
+    const std::u16string pieces[] = {
+        u"a",          u"A",      u"s",      u"S",      u"\u00DF", u"\u017F", u"k",
+        u"\u212A",     u"\uFF76", u"\uFF9E", u"\u30AC", u"\u304C", u"\uFF41", u"\U00010400",
+        u"\U00010428", u"x",      u"\uFF8A", u"\uFF9F", u"\u30D1", u"\u1E97", u"t"};
+    const TRECompareOptions optionSets[] = {
+        {},
+        coIgnoreCase,
+        coIgnoreCase | coASCIIOnly,
+        coIgnoreWidth,
+        coIgnoreKana,
+        TRECompareOptions{coIgnoreCase, coIgnoreWidth, coIgnoreKana}};
+    std::mt19937 random(31);
+    const auto piece = [&] { return pieces[random() % std::size(pieces)]; };
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::u16string> alternatives;
+        for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i) {
+            std::u16string s;
+            for (int j = 0, m = 1 + static_cast<int>(random() % 3); j < m; ++j)
+                s += piece();
+            alternatives.push_back(s);
+        }
+        std::u16string text;
+        for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i)
+            text += piece();
+        const auto buffer = std::make_unique<char16_t[]>(text.size() + 1);
+        std::copy(text.begin(), text.end(), buffer.get());
+        const std::u16string_view window(buffer.get(), text.size());
+        const char16_t* end = window.data() + window.size();
+        for (const TRECompareOptions options : optionSets) {
+            TRETrieSearch trie;
+            AddAll(trie, alternatives, options);
+            TRETrieSearch anchored;
+            AddAll(anchored, alternatives, options);
+            std::vector<Hit> expected;
+            for (const char16_t* s = window.data(); s < end; s += CharUnits(s, end)) {
+                anchored.ResetMatch();
+                if (anchored.IsMatch(s, end))
+                    expected.push_back({static_cast<int>(s - window.data()), anchored.MatchIndex(),
+                                        anchored.MatchLength()});
+            }
+            ASSERT_EQ(Unanchored(trie, window), expected)
+                << "round " << round << " options " << int(options.ToBits()) << " text "
+                << ::testing::PrintToString(text);
+        }
     }
 }
 

@@ -32,6 +32,7 @@ void TREMatchEngine::SetAcceleration(bool Value) {
 
 void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
+    FRunAnchor = false;
     FLeadSearch.Clear();
     FAnchor = {};
     FRunLoop = LeadingRunLoop();
@@ -43,6 +44,10 @@ void TREMatchEngine::ChooseLeadMode() {
     if (!FLeadSearch.LiteralsOnly()) {
         FAnchor = ChooseAnchor(FProgram);
         if (FAnchor.Found()) {
+            const TRENFAState* exitT =
+                FTopRunLoop != nullptr ? Head(FTopRunLoop->FTransitTo) : nullptr;
+            FRunAnchor = exitT != nullptr && exitT->FNext == nullptr && FAnchor.Code != nullptr &&
+                         exitT->FCode == FAnchor.Code;
             const bool fixed = FAnchor.Offset.Max >= 0;
             if (FAnchor.Branches != nullptr)
                 FLeadCharMode = fixed ? lcmFixedBranch : lcmVariableBranch;
@@ -197,6 +202,8 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
             first = hit;
             for (int i = 0; i < FAnchor.Offset.Max && first > untried; ++i)
                 first = StepBack(first, untried);
+        } else if (FRunAnchor) {
+            first = RunStartBefore(hit, untried);
         }
         const char16_t* P = first;
         while (P <= last) {
@@ -210,6 +217,20 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         }
         untried = std::max(P, last + CharUnits(last, end));
     }
+}
+
+// The leading loop reaches the anchor directly: a start before the run of its code that ends
+// at hit cannot get past the unit before that run, neither to this hit nor to a later one.
+const char16_t* TREMatchEngine::RunStartBefore(const char16_t* hit, const char16_t* low) const {
+    const char16_t* p = hit;
+    while (p > low) {
+        const char16_t* q = StepBack(p, low);
+        int len = 0;
+        if (!FRunLoop->FCode->IsEqual(q, len) || q + len != p)
+            break;
+        p = q;
+    }
+    return p;
 }
 
 bool TREMatchEngine::Attempt(const char16_t* P0) {

@@ -163,6 +163,7 @@ private:
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end) const;
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
+    const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
                                                       std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
@@ -199,6 +200,7 @@ private:
     // attempt), so remembering their failures would cost without ever paying off.
     const TRENFAState* FTopRunLoop = nullptr;
     std::vector<const TRENFAState*> FRunGuards;
+    bool FRunAnchor = false; // the anchor literal is what follows FTopRunLoop
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

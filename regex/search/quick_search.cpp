@@ -4,7 +4,7 @@
 #include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace zel {
@@ -38,10 +38,6 @@ void TREQuickSearch::SetOptions(TRECompareOptions options) {
 void TREQuickSearch::Compile() {
     const bool folding = FOptions.Contains(coIgnoreWidth) || FOptions.Contains(coIgnoreKana);
     const bool ignoreCase = FOptions.Contains(coIgnoreCase);
-    FFirstUnits = {};
-    FLastUnits = {};
-    FSingleUnits = {};
-    FLastOffset = 0;
     FScans = false;
     if (folding || (ignoreCase && !FOptions.Contains(coASCIIOnly))) {
         FCompare = TCompare::Folded;
@@ -49,19 +45,17 @@ void TREQuickSearch::Compile() {
         PlanFolded();
     } else if (!FFindText.empty()) {
         FCompare = ignoreCase ? TCompare::AsciiCase : TCompare::Exact;
-        FFirstUnits = TUnitSet(UnitsEqualTo(FFindText.front(), ignoreCase));
-        if (FFindText.size() > 1) {
-            FLastUnits = TUnitSet(UnitsEqualTo(FFindText.back(), ignoreCase));
-            FLastOffset = PatternLen() - 1;
-        }
+        std::vector<char16_t> first = UnitsEqualTo(FFindText.front(), ignoreCase);
+        FCandidates = FFindText.size() == 1
+                          ? TCandidateScan::OfUnits(std::move(first))
+                          : TCandidateScan::OfPair(std::move(first), PatternLen() - 1,
+                                                   UnitsEqualTo(FFindText.back(), ignoreCase));
         FScans = true;
     }
     FCompiled = true;
 }
 
-// The first character decides the candidates. Where a candidate is one unit that folds to one
-// character, the unit after it begins the pattern's second character; the others (a sharp s
-// folding to "ss", a half-width kana that may take a sound mark) are compared as they are.
+// The units that may begin the first character and, when there is one, the second.
 void TREQuickSearch::PlanFolded() {
     const char16_t* p = FFindText.data();
     const char16_t* end = p + FFindText.size();
@@ -73,26 +67,12 @@ void TREQuickSearch::PlanFolded() {
         FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
     if (!firstUnits)
         return;
-    FFirstUnits = TUnitSet(*firstUnits);
-    FScans = true;
     p += len;
-    if (p == end && pending.Count == 0)
-        return;
-    const auto secondUnits =
-        FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
-    std::vector<char16_t> alone;
-    std::vector<char16_t> single;
-    for (const char16_t unit : *firstUnits)
-        (FoldsAlone(unit, FFoldOptions) ? alone : single).push_back(unit);
-    const auto fits = [](const std::vector<char16_t>& units) {
-        return units.size() <= static_cast<std::size_t>(TUnitSet::kMaxValues);
-    };
-    if (!secondUnits || !fits(*secondUnits) || !fits(alone) || !fits(single))
-        return;
-    FFirstUnits = TUnitSet(std::move(alone));
-    FLastUnits = TUnitSet(*secondUnits);
-    FSingleUnits = TUnitSet(std::move(single));
-    FLastOffset = 1;
+    std::optional<std::vector<char16_t>> nextUnits;
+    if (p < end || pending.Count > 0)
+        nextUnits = FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
+    FCandidates = TCandidateScan::OfFolded(*firstUnits, nextUnits, FFoldOptions);
+    FScans = true;
 }
 
 bool TREQuickSearch::Exec(const char16_t* str, int textLen) {
@@ -138,9 +118,7 @@ bool TREQuickSearch::SearchFrom(const char16_t* p) {
 
 const char16_t* TREQuickSearch::FindCandidates(const char16_t* p, int& matchLen) const {
     for (const char16_t* q = p;; ++q) {
-        q = FLastOffset > 0
-                ? FindUnitPair(q, FTextEndP, FFirstUnits, FLastOffset, FLastUnits, FSingleUnits)
-                : FindUnit(q, FTextEndP, FFirstUnits);
+        q = FCandidates.Find(q, FTextEndP);
         if (!q)
             return nullptr;
         if (!StartsInsidePair(q, p) && MatchesAt(q, matchLen))

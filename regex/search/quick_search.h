@@ -12,7 +12,7 @@
 // The pattern is expected already folded by the options (ToCaseFold, ToFullWidth, ToKatakana),
 // as the literal codes hold it. A hit never starts inside a surrogate pair that begins at or
 // after the search start, and the search reads nothing at or after the window end.
-#include "regex/search/unit_scan.h"
+#include "regex/search/candidate_scan.h"
 #include "regex/types.h"
 
 #include <string>
@@ -57,12 +57,7 @@ private:
     TRECompareOptions FOptions;
     TRECompareOptions FFoldOptions; // the options FoldCompare folds by (TCompare::Folded)
     TCompare FCompare = TCompare::Exact;
-    // The units a hit starts with and, when FLastOffset > 0, the units that lie that far on;
-    // then FSingleUnits holds the first units that need no such unit after them.
-    TUnitSet FFirstUnits;
-    TUnitSet FLastUnits;
-    TUnitSet FSingleUnits;
-    int FLastOffset = 0;
+    TCandidateScan FCandidates;
     bool FScans = false; // false: no candidate scan, FindText searches
     bool FCompiled = false;
     const char16_t* FTextTopP = nullptr;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 
 namespace zel {
 
@@ -149,19 +150,39 @@ void TRETrieSearch::ACCompile() {
         }
     }
     FRing.assign(static_cast<std::size_t>(std::max(FMaxDepth, 1)), nullptr);
-    std::vector<char16_t> startUnits;
+    PlanSkips();
+    FACCompiled = true;
+}
+
+// The units that may begin a string, and those that may begin its second character: a string
+// of one character takes its first units as candidates whatever follows.
+void TRETrieSearch::PlanSkips() {
     FSkips = FNodes[0].Accepted.empty();
+    std::vector<char16_t> first;
+    std::vector<char16_t> single;
+    std::optional<std::vector<char16_t>> next{std::in_place};
     for (const auto& [ch, child] : FNodes[0].Children) {
         const auto units = FirstUnitsOf(ch, FKeyOptions);
-        if (!units)
-            FSkips = false;
-        else
-            startUnits.insert(startUnits.end(), units->begin(), units->end());
+        FSkips = FSkips && units.has_value();
+        if (!FSkips)
+            break;
+        const TNode& node = FNodes[static_cast<std::size_t>(child)];
+        first.insert(first.end(), units->begin(), units->end());
+        if (!node.Accepted.empty())
+            single.insert(single.end(), units->begin(), units->end());
+        for (const auto& [nextCh, grandchild] : node.Children) {
+            const auto nextUnits = FirstUnitsOf(nextCh, FKeyOptions);
+            if (nextUnits && next)
+                next->insert(next->end(), nextUnits->begin(), nextUnits->end());
+            else
+                next.reset();
+        }
     }
-    FStartUnits = FSkips ? TUnitSet(std::move(startUnits)) : TUnitSet();
+    FStarts =
+        FSkips ? TCandidateScan::OfFolded(first, next, FKeyOptions, single) : TCandidateScan();
+    // Without skipping, any unit may begin a string.
     FMarkStarts = FKeyOptions.Contains(coIgnoreWidth) &&
-                  (!FSkips || FStartUnits.Contains(0xFF9E) || FStartUnits.Contains(0xFF9F));
-    FACCompiled = true;
+                  (!FSkips || FStarts.MayStartWith(0xFF9E) || FStarts.MayStartWith(0xFF9F));
 }
 
 bool TRETrieSearch::Verify(int index, const char16_t* start, const char16_t* end,
@@ -272,7 +293,7 @@ bool TRETrieSearch::Find(const char16_t* str, const char16_t* end) {
 // reading is certain to divide the text as it would from q, and skips no more before readOn.
 const char16_t* TRETrieSearch::NextStartCandidate(const char16_t* q,
                                                   const char16_t*& readOn) const {
-    const char16_t* next = FindUnit(q, FMatchEndP, FStartUnits);
+    const char16_t* next = FStarts.Find(q, FMatchEndP);
     const bool width = FKeyOptions.Contains(coIgnoreWidth);
     if (!next || next == q || !MayBeTaken(*next, width))
         return next;

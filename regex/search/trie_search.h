@@ -9,7 +9,7 @@
 // it came from, say), handed back with a hit. Strings are numbered by their place in the list
 // after all Add calls; Add inserts at the front, so adding the alternatives last to first
 // numbers the first alternative 0.
-#include "regex/search/unit_scan.h"
+#include "regex/search/candidate_scan.h"
 #include "regex/types.h"
 
 #include <string>
@@ -98,6 +98,7 @@ private:
     void CollectEnds(const char16_t* str, const char16_t* end);
     bool TakeNextEnd();
     bool ScanFrom(const char16_t* p);
+    void PlanSkips();
     const char16_t* NextStartCandidate(const char16_t* q, const char16_t*& readOn) const;
 
     std::vector<TString> FStrings;
@@ -110,7 +111,7 @@ private:
     int FMaxDepth = 0; // longest string in trie characters
     // The units at which some string may begin (folded by FKeyOptions), for skipping while the
     // automaton rests at the root; FSkips false when no such set is kept.
-    TUnitSet FStartUnits;
+    TCandidateScan FStarts;
     bool FSkips = false;
     bool FMarkStarts = false; // a string may begin at a sound mark that follows a kana
     bool FCompiled = false;

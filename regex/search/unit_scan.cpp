@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -9,22 +11,39 @@
 
 namespace zel {
 
-TUnitSet::TUnitSet(std::vector<char16_t> units) {
+TUnitSet::TUnitSet(std::vector<char16_t> units, int maxTests) {
     std::sort(units.begin(), units.end());
     units.erase(std::unique(units.begin(), units.end()), units.end());
-    FCount = static_cast<int>(units.size());
-    if (FCount == 0)
-        return;
-    const int direct = std::min(FCount, kMaxValues);
-    std::copy_n(units.begin(), direct, FValues.begin());
-    std::fill(FValues.begin() + direct, FValues.end(), FValues[direct - 1]);
-    FWidth = direct <= 2 ? direct : kMaxValues;
-    if (FCount > kMaxValues) {
-        FRangeFirst = units[kMaxValues];
-        FRangeLast = units.back();
+    const auto member = [&](char16_t unit) {
+        return std::binary_search(units.begin(), units.end(), unit);
+    };
+    std::vector<char16_t> rest;
+    for (const char16_t unit : units) {
+        // The upper of two members that differ in the case bit went with the lower one.
+        const auto lower = static_cast<char16_t>(unit & ~kCaseBit);
+        const auto upper = static_cast<char16_t>(unit | kCaseBit);
+        if (unit != lower && member(lower) && Contains(unit))
+            continue;
+        if (FWidth == std::min(maxTests, kMaxTests)) {
+            rest.push_back(unit);
+            continue;
+        }
+        const bool paired = unit != upper && member(upper);
+        FValues[static_cast<std::size_t>(FWidth)].fill(paired ? upper : unit);
+        FMasks[static_cast<std::size_t>(FWidth)].fill(paired ? kCaseBit : 0);
+        ++FWidth;
+    }
+    if (const int used = FWidth; used > 0) {
+        std::fill(FValues.begin() + used, FValues.end(), FValues[std::size_t(used - 1)]);
+        std::fill(FMasks.begin() + used, FMasks.end(), FMasks[std::size_t(used - 1)]);
+        FWidth = static_cast<int>(std::bit_ceil(static_cast<unsigned>(used)));
+    }
+    if (!rest.empty()) {
+        FRangeFirst = rest.front();
+        FRangeLast = rest.back();
         FRangeBits.assign(static_cast<std::size_t>(FRangeLast - FRangeFirst) / 64 + 1, 0);
-        for (std::size_t i = kMaxValues; i < units.size(); ++i) {
-            const unsigned offset = static_cast<unsigned>(units[i]) - FRangeFirst;
+        for (const char16_t unit : rest) {
+            const unsigned offset = static_cast<unsigned>(unit) - FRangeFirst;
             FRangeBits[offset >> 6] |= std::uint64_t{1} << (offset & 63);
         }
     }
@@ -32,7 +51,8 @@ TUnitSet::TUnitSet(std::vector<char16_t> units) {
 
 bool TUnitSet::Contains(char16_t unit) const {
     for (int i = 0; i < FWidth; ++i) {
-        if (FValues[static_cast<std::size_t>(i)] == unit)
+        const auto at = static_cast<std::size_t>(i);
+        if ((unit | FMasks[at][0]) == FValues[at][0])
             return true;
     }
     return !FRangeBits.empty() && InRange(unit);
@@ -73,23 +93,29 @@ unsigned Mask(__m128i lanes) {
     return static_cast<unsigned>(_mm_movemask_epi8(lanes));
 }
 
-// Width 0 tests nothing.
+// Width 0 matches nothing.
 template <int Width>
 class TValueTest {
 public:
     explicit TValueTest(const TUnitSet& set) {
-        for (int i = 0; i < Width; ++i)
-            FValues[i] = _mm_set1_epi16(static_cast<short>(set.Values()[std::size_t(i)]));
+        for (int i = 0; i < Width; ++i) {
+            FValues[i] = Load(set.ValueLanes(i).data());
+            FMasks[i] = Load(set.MaskLanes(i).data());
+        }
     }
-    __m128i Match(__m128i x) const {
-        __m128i lanes = _mm_setzero_si128();
-        for (int i = 0; i < Width; ++i)
-            lanes = _mm_or_si128(lanes, _mm_cmpeq_epi16(x, FValues[i]));
-        return lanes;
-    }
+    __m128i Match(__m128i x) const { return MatchAll(x, std::make_index_sequence<Width>{}); }
 
 private:
-    __m128i FValues[Width > 0 ? Width : 1];
+    // Unrolled: the tests stay in registers.
+    template <std::size_t... I>
+    __m128i MatchAll([[maybe_unused]] __m128i x, std::index_sequence<I...>) const {
+        return (_mm_setzero_si128() | ... |
+                _mm_cmpeq_epi16(_mm_or_si128(x, FMasks[I]), FValues[I]));
+    }
+
+    static constexpr int kSlots = Width > 0 ? Width : 1;
+    __m128i FValues[kSlots];
+    __m128i FMasks[kSlots];
 };
 
 // Units in [RangeFirst, RangeLast]: unit - first, wrapping, is at most the span.
@@ -108,6 +134,19 @@ private:
     __m128i FSpan;
 };
 
+// The first unit of block p that direct marks, or that inRange marks and set holds in its
+// range; nullptr when none.
+const char16_t* FirstMarked(const char16_t* p, unsigned direct, unsigned inRange,
+                            const TUnitSet& set) {
+    for (unsigned any = direct | inRange; any != 0;) {
+        const int bit = std::countr_zero(any);
+        if (((direct >> bit) & 1) != 0 || set.InRange(p[bit / 2]))
+            return p + bit / 2;
+        any &= ~(3u << bit);
+    }
+    return nullptr;
+}
+
 template <int Width, bool Range>
 const char16_t* ScanSet(const char16_t* p, const char16_t* end, const TUnitSet& set) {
     const TValueTest<Width> values(set);
@@ -118,31 +157,38 @@ const char16_t* ScanSet(const char16_t* p, const char16_t* end, const TUnitSet& 
         if constexpr (!Range) {
             if (direct != 0)
                 return p + std::countr_zero(direct) / 2;
-        } else {
-            // A unit in the range is a member only when the bitmap says so.
-            for (unsigned any = direct | Mask(range.Match(x)); any != 0;) {
-                const int bit = std::countr_zero(any);
-                if (((direct >> bit) & 1) != 0 || set.InRange(p[bit / 2]))
-                    return p + bit / 2;
-                any &= ~(3u << bit);
-            }
+        } else if (const char16_t* hit = FirstMarked(p, direct, Mask(range.Match(x)), set)) {
+            return hit;
         }
     }
     return ScanTail(p, end, set);
 }
 
-template <int Width>
-const char16_t* ScanSetOf(const char16_t* p, const char16_t* end, const TUnitSet& set) {
-    return set.ValuesOnly() ? ScanSet<Width, false>(p, end, set)
-                            : ScanSet<Width, true>(p, end, set);
+// Calls scan with the width of set as a constant.
+template <typename Scan>
+const char16_t* WithWidth(const TUnitSet& set, Scan scan) {
+    switch (set.Width()) {
+    case 0:
+        return scan(std::integral_constant<int, 0>{});
+    case 1:
+        return scan(std::integral_constant<int, 1>{});
+    case 2:
+        return scan(std::integral_constant<int, 2>{});
+    case 4:
+        return scan(std::integral_constant<int, 4>{});
+    default:
+        return scan(std::integral_constant<int, TUnitSet::kMaxTests>{});
+    }
 }
 
-template <int FirstWidth, int LastWidth, int SingleWidth>
+// SingleWidth: the tests of single; SingleRange: single has a range.
+template <int FirstWidth, int LastWidth, int SingleWidth, bool SingleRange>
 const char16_t* ScanPair(const char16_t* p, const char16_t* end, const TUnitSet& first,
                          std::ptrdiff_t distance, const TUnitSet& last, const TUnitSet& single) {
     const TValueTest<FirstWidth> firstTest(first);
     const TValueTest<LastWidth> lastTest(last);
     const TValueTest<SingleWidth> singleTest(single);
+    const TRangeTest singleRange(single);
     const std::ptrdiff_t n = end - p;
     std::ptrdiff_t i = 0;
     for (; i + distance + kBlock <= n; i += kBlock) {
@@ -150,34 +196,16 @@ const char16_t* ScanPair(const char16_t* p, const char16_t* end, const TUnitSet&
         __m128i lanes = _mm_and_si128(firstTest.Match(x), lastTest.Match(Load(p + i + distance)));
         if constexpr (SingleWidth > 0)
             lanes = _mm_or_si128(lanes, singleTest.Match(x));
-        if (const unsigned mask = Mask(lanes); mask != 0)
-            return p + i + std::countr_zero(mask) / 2;
+        const unsigned direct = Mask(lanes);
+        if constexpr (!SingleRange) {
+            if (direct != 0)
+                return p + i + std::countr_zero(direct) / 2;
+        } else if (const char16_t* hit =
+                       FirstMarked(p + i, direct, Mask(singleRange.Match(x)), single)) {
+            return hit;
+        }
     }
     return ScanPairTail(p, i, n, first, distance, last, single);
-}
-
-template <int FirstWidth, int LastWidth>
-const char16_t* ScanPairWith(const char16_t* p, const char16_t* end, const TUnitSet& first,
-                             std::ptrdiff_t distance, const TUnitSet& last,
-                             const TUnitSet& single) {
-    return single.Empty()
-               ? ScanPair<FirstWidth, LastWidth, 0>(p, end, first, distance, last, single)
-               : ScanPair<FirstWidth, LastWidth, TUnitSet::kMaxValues>(p, end, first, distance,
-                                                                       last, single);
-}
-
-template <int FirstWidth>
-const char16_t* ScanPairOf(const char16_t* p, const char16_t* end, const TUnitSet& first,
-                           std::ptrdiff_t distance, const TUnitSet& last, const TUnitSet& single) {
-    switch (last.Width()) {
-    case 1:
-        return ScanPairWith<FirstWidth, 1>(p, end, first, distance, last, single);
-    case 2:
-        return ScanPairWith<FirstWidth, 2>(p, end, first, distance, last, single);
-    default:
-        return ScanPairWith<FirstWidth, TUnitSet::kMaxValues>(p, end, first, distance, last,
-                                                              single);
-    }
 }
 
 #endif
@@ -188,14 +216,10 @@ const char16_t* FindUnit(const char16_t* p, const char16_t* end, const TUnitSet&
     if (set.Empty() || p >= end)
         return nullptr;
 #ifdef __SSE2__
-    switch (set.Width()) {
-    case 1:
-        return ScanSetOf<1>(p, end, set);
-    case 2:
-        return ScanSetOf<2>(p, end, set);
-    default:
-        return ScanSetOf<TUnitSet::kMaxValues>(p, end, set);
-    }
+    return WithWidth(set, [&](auto width) {
+        constexpr int w = decltype(width)::value;
+        return set.ValuesOnly() ? ScanSet<w, false>(p, end, set) : ScanSet<w, true>(p, end, set);
+    });
 #else
     return ScanTail(p, end, set);
 #endif
@@ -209,14 +233,21 @@ const char16_t* FindUnitPair(const char16_t* p, const char16_t* end, const TUnit
     if (p >= end)
         return nullptr;
 #ifdef __SSE2__
-    switch (first.Width()) {
-    case 1:
-        return ScanPairOf<1>(p, end, first, distance, last, single);
-    case 2:
-        return ScanPairOf<2>(p, end, first, distance, last, single);
-    default:
-        return ScanPairOf<TUnitSet::kMaxValues>(p, end, first, distance, last, single);
-    }
+    return WithWidth(first, [&](auto firstWidth) {
+        return WithWidth(last, [&](auto lastWidth) {
+            constexpr int fw = decltype(firstWidth)::value;
+            constexpr int lw = decltype(lastWidth)::value;
+            // The sets of single that TCandidateScan makes: none, two tests, or a range.
+            if (single.Empty())
+                return ScanPair<fw, lw, 0, false>(p, end, first, distance, last, single);
+            if (single.ValuesOnly() && single.Width() <= 2)
+                return ScanPair<fw, lw, 2, false>(p, end, first, distance, last, single);
+            if (single.Width() == 0)
+                return ScanPair<fw, lw, 0, true>(p, end, first, distance, last, single);
+            return ScanPair<fw, lw, TUnitSet::kMaxTests, true>(p, end, first, distance, last,
+                                                               single);
+        });
+    });
 #else
     return ScanPairTail(p, 0, end - p, first, distance, last, single);
 #endif

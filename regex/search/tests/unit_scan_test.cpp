@@ -54,22 +54,23 @@ struct Window {
 TEST(UnitScan, SetsOfEverySizeAgreeWithAPlainLoop) {
     std::mt19937 random(99);
     for (int round = 0; round < 60; ++round) {
-        // Up to twelve members: direct values only, and values with a range beyond eight.
+        // Up to twelve members: tests only, tests and a range beyond eight, a range only.
         const std::vector<char16_t> members = RandomSet(random, 1 + round % 12);
-        const TUnitSet set(members);
-        for (char16_t unit : kPool)
-            ASSERT_EQ(set.Contains(unit), Member(members, unit));
-        const std::vector<char16_t> text = RandomUnits(random, 40);
-        for (std::size_t from = 0; from < text.size(); from += 3) {
-            for (std::size_t to = from; to <= text.size(); ++to) {
-                const Window w(text, from, to);
-                int expected = -1;
-                for (const char16_t* p = w.Begin; p < w.End && expected < 0; ++p) {
-                    if (Member(members, *p))
-                        expected = w.Offset(p);
+        for (const TUnitSet& set : {TUnitSet(members), TUnitSet(members, 0)}) {
+            for (char16_t unit : kPool)
+                ASSERT_EQ(set.Contains(unit), Member(members, unit));
+            const std::vector<char16_t> text = RandomUnits(random, 40);
+            for (std::size_t from = 0; from < text.size(); from += 3) {
+                for (std::size_t to = from; to <= text.size(); ++to) {
+                    const Window w(text, from, to);
+                    int expected = -1;
+                    for (const char16_t* p = w.Begin; p < w.End && expected < 0; ++p) {
+                        if (Member(members, *p))
+                            expected = w.Offset(p);
+                    }
+                    ASSERT_EQ(w.Offset(FindUnit(w.Begin, w.End, set)), expected)
+                        << "round " << round << " window " << from << ".." << to;
                 }
-                ASSERT_EQ(w.Offset(FindUnit(w.Begin, w.End, set)), expected)
-                    << "round " << round << " window " << from << ".." << to;
             }
         }
     }
@@ -77,25 +78,28 @@ TEST(UnitScan, SetsOfEverySizeAgreeWithAPlainLoop) {
 
 TEST(UnitScan, PairsAgreeWithAPlainLoop) {
     std::mt19937 random(5);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 80; ++round) {
         const std::vector<char16_t> first = RandomSet(random, 1 + round % 4);
         const std::vector<char16_t> last = RandomSet(random, 1 + round % 3);
-        const std::vector<char16_t> single = RandomSet(random, round % 3);
+        // No single units, two tests, tests and a range, a range only.
+        const std::vector<char16_t> single = RandomSet(random, round % 11);
         const std::ptrdiff_t distance = 1 + round % 11;
         const std::vector<char16_t> text = RandomUnits(random, 48);
-        for (std::size_t from = 0; from < text.size(); from += 5) {
-            for (std::size_t to = from; to <= text.size(); ++to) {
-                const Window w(text, from, to);
-                int expected = -1;
-                for (const char16_t* p = w.Begin; p < w.End && expected < 0; ++p) {
-                    if (Member(single, *p) ||
-                        (w.End - p > distance && Member(first, *p) && Member(last, p[distance])))
-                        expected = w.Offset(p);
+        for (const TUnitSet& singleSet : {TUnitSet(single), TUnitSet(single, 0)}) {
+            for (std::size_t from = 0; from < text.size(); from += 5) {
+                for (std::size_t to = from; to <= text.size(); ++to) {
+                    const Window w(text, from, to);
+                    int expected = -1;
+                    for (const char16_t* p = w.Begin; p < w.End && expected < 0; ++p) {
+                        if (Member(single, *p) || (w.End - p > distance && Member(first, *p) &&
+                                                   Member(last, p[distance])))
+                            expected = w.Offset(p);
+                    }
+                    ASSERT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, TUnitSet(first), distance,
+                                                    TUnitSet(last), singleSet)),
+                              expected)
+                        << "round " << round << " window " << from << ".." << to;
                 }
-                ASSERT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, TUnitSet(first), distance,
-                                                TUnitSet(last), TUnitSet(single))),
-                          expected)
-                    << "round " << round << " window " << from << ".." << to;
             }
         }
     }

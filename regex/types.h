@@ -545,4 +545,30 @@ public:
     using EZelRegExp::EZelRegExp;
 };
 
+// How a search skips positions where no match can start (chosen after every compile):
+// lcmNone tries every position; lcmSimple and lcmAhoCrasick, for a pattern that is one literal
+// or one alternation of literals, take a hit of that search as the match; lcmFirstLiteral and
+// lcmFirstBranch attempt at the hits of the one lead literal or alternation; lcmTextTop attempts
+// once at the search start, lcmLineTop at every line start; lcmLeadMap and lcmHasLead attempt
+// where a lead code can match (by a map of first units, or by testing the codes);
+// lcmFixedAnchor, lcmVariableAnchor, lcmFixedBranch and lcmVariableBranch attempt at the starts
+// that reach an occurrence of a literal every match contains (or of one literal of each
+// alternative). lcmSimpleBranch is never chosen.
+enum TRELeadCharMode : std::uint8_t {
+    lcmNone,
+    lcmFirstLiteral,
+    lcmFirstBranch,
+    lcmSimple,
+    lcmSimpleBranch,
+    lcmTextTop,
+    lcmLineTop,
+    lcmHasLead,
+    lcmLeadMap,
+    lcmFixedAnchor,
+    lcmVariableAnchor,
+    lcmFixedBranch,
+    lcmVariableBranch,
+    lcmAhoCrasick,
+};
+
 } // namespace zel

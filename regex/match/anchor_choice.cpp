@@ -61,8 +61,9 @@ TREAnchorChoice ChooseBranchAnchors(const TRENFAProgram& AProgram) {
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
         auto* literal = dynamic_cast<TRELiteralCode*>(record.Code());
         const int branch = record.State != nullptr ? record.State->FBranchIndex : 0;
+        // A literal that starts its alternative is a lead, which the lead map serves.
         if (branch < 1 || branch > count || literal == nullptr || !UsableLiteral(literal) ||
-            record.Offset.Min < 0)
+            record.Offset.Min < 0 || record.Kind == odkLead)
             continue;
         TREAnchorChoice candidate{literal, nullptr, record.Offset};
         auto& slot = best[static_cast<std::size_t>(branch)];

@@ -7,6 +7,7 @@
 #include "regex/compile/literal_code.h"
 #include "regex/compile/owner.h"
 #include "regex/search/trie_search.h"
+#include "regex/search/unit_scan.h"
 #include "regex/unicode/unicode_prop.h"
 
 namespace zel {
@@ -74,7 +75,7 @@ void TRELeadSearch::BuildUnitMap() {
                 if (FoldRead(&unit, &unit + 1, len, options, pending) == first)
                     admit(u);
             }
-        } else if (IsOneCharCode(code)) {
+        } else {
             for (char32_t u = 0; u < 0x10000; ++u) {
                 const char16_t unit = static_cast<char16_t>(u);
                 if (u < 0xD800 || u > 0xDFFF) {
@@ -84,8 +85,6 @@ void TRELeadSearch::BuildUnitMap() {
                         admit(u);
                 }
             }
-        } else {
-            return;
         }
     }
     FUnitMap = std::move(map);
@@ -165,6 +164,13 @@ bool TRELeadSearch::SingleTrie() const {
     return FCodes.size() == 1 && dynamic_cast<const TRETrieCode*>(FCodes[0].Code) != nullptr;
 }
 
+bool TRELeadSearch::Mappable() const {
+    return !LiteralsOnly() && std::all_of(FCodes.begin(), FCodes.end(), [](const TLead& lead) {
+        return dynamic_cast<const TRELiteralCode*>(lead.Code) != nullptr ||
+               IsOneCharCode(lead.Code);
+    });
+}
+
 bool TRELeadSearch::LiteralsOnly() const {
     return !FCodes.empty() && std::all_of(FCodes.begin(), FCodes.end(), [](const TLead& lead) {
         return dynamic_cast<const TRELiteralCode*>(lead.Code) != nullptr ||
@@ -174,7 +180,7 @@ bool TRELeadSearch::LiteralsOnly() const {
 
 void TRELeadSearch::Reset(const char16_t* AStart) {
     FStart = AStart;
-    if (!FUnitMapTried && !LiteralsOnly())
+    if (!FUnitMapTried && Mappable())
         BuildUnitMap();
     for (TLead& lead : FCodes)
         lead.Hit = lead.HitFrom = nullptr;
@@ -218,23 +224,17 @@ const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
     return best;
 }
 
-// The second unit of a surrogate pair that starts after the search start: no character
-// starts there.
-bool TRELeadSearch::InsidePair(const char16_t* P) const {
-    return P > FStart && *P >= 0xDC00 && *P <= 0xDFFF && P[-1] >= 0xD800 && P[-1] <= 0xDBFF;
-}
-
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
     if (!FUnitMap.empty()) {
         for (; P < end; ++P)
-            if (MayStartAt(P) && !InsidePair(P) && Accepts(P))
+            if (MayStartAt(P) && !StartsInsidePair(P, FStart) && Accepts(P))
                 return P;
         return nullptr;
     }
     if (FAllFindable) {
         const char16_t* hit = FirstHit(P);
-        while (hit != nullptr && (InsidePair(hit) || !GuardsHold(hit)))
+        while (hit != nullptr && (StartsInsidePair(hit, FStart) || !GuardsHold(hit)))
             hit = FirstHit(hit + 1);
         return hit;
     }

@@ -34,6 +34,9 @@ public:
     bool SingleTrie() const;
     // There are lead codes, and all are literals or alternations of literals.
     bool LiteralsOnly() const;
+    // All lead codes are one-character codes or literals, some not a literal: the search
+    // skips with a map of the units where a match may start.
+    bool Mappable() const;
 
     // Whether some lead code matches at P.
     bool Accepts(const char16_t* P) const;
@@ -53,7 +56,6 @@ private:
 
     const char16_t* HitOf(TLead& lead, const char16_t* P);
     const char16_t* FirstHit(const char16_t* P);
-    bool InsidePair(const char16_t* P) const;
     static bool Matches(TRECode* code, const char16_t* P);
 
     bool GuardsHold(const char16_t* P) const;

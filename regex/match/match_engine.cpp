@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <bit>
 
+#include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
 #include "regex/compile/owner.h"
 #include "regex/compile/set_codes.h"
 #include "regex/search/trie_search.h"
+#include "regex/search/unit_scan.h"
 #include "regex/unicode/unicode_prop.h"
 
 namespace zel {
@@ -40,6 +42,13 @@ void TREMatchEngine::ChooseLeadMode() {
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
+    FLeadCharMode = HeadMode();
+    if (FLeadCharMode != lcmNone)
+        return;
+    if (const TRENFAState* whole = WholeLiteral()) {
+        FLeadCharMode = whole->FKind == nkTrie ? lcmAhoCrasick : lcmSimple;
+        return;
+    }
     // Literal leads are searched as fast as an anchor and need no stepping back.
     if (!FLeadSearch.LiteralsOnly()) {
         FAnchor = ChooseAnchor(FProgram);
@@ -63,7 +72,42 @@ void TREMatchEngine::ChooseLeadMode() {
     else if (FLeadSearch.SingleTrie())
         FLeadCharMode = lcmFirstBranch;
     else
-        FLeadCharMode = lcmHasLead;
+        FLeadCharMode = FLeadSearch.Mappable() ? lcmLeadMap : lcmHasLead;
+}
+
+// Every match starts at the head of the text (lcmTextTop) or of a line (lcmLineTop) when a
+// head anchor lies on the one path from the entry to the first consuming code.
+TRELeadCharMode TREMatchEngine::HeadMode() const {
+    if (!FProgram.FMemoSafe)
+        return lcmNone; // a verb or callout could act before the anchor fails
+    TRELeadCharMode mode = lcmNone;
+    for (const TRENFAState* T = Head(FProgram.FEntryState);
+         T != nullptr && T->FNext == nullptr &&
+         (T->FKind == nkGroupBegin || T->FKind == nkEmpty || T->FKind == nkAnchor);
+         T = Head(T->FTransitTo)) {
+        if (T->FKind != nkAnchor)
+            continue;
+        if (dynamic_cast<const TRETextHeadCode*>(T->FCode) != nullptr)
+            return lcmTextTop;
+        if (dynamic_cast<const TRELineHeadCode*>(T->FCode) != nullptr) {
+            if (!T->FCode->Options().Contains(roMultiLine))
+                return lcmTextTop;
+            mode = lcmLineTop;
+        }
+    }
+    return mode;
+}
+
+// The whole pattern is one literal or one alternation of literals: a hit of its search is the
+// match, no attempt needed.
+const TRENFAState* TREMatchEngine::WholeLiteral() const {
+    const TRENFAState* T = Head(FProgram.FEntryState);
+    if (T == nullptr || T->FNext != nullptr ||
+        !(T->FKind == nkTrie ||
+          (T->FKind == nkChar && dynamic_cast<const TRELiteralCode*>(T->FCode) != nullptr)))
+        return nullptr;
+    const TRENFAState* after = Head(T->FTransitTo);
+    return after != nullptr && after->FNext == nullptr && after->FKind == nkEnd ? T : nullptr;
 }
 
 // A pattern that must begin with an unbounded loop of a one-character code, whose
@@ -153,6 +197,19 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         end - AStr < FProgram.FMinMatchLength)
         return false;
     FSearchStartP = AStr;
+    switch (FLeadCharMode) {
+    case lcmSimple:
+    case lcmAhoCrasick:
+        return MatchWhole(AStr, end);
+    case lcmTextTop:
+        if (!Attempt(AStr))
+            FSkipP = end;
+        return FSkipP != end;
+    case lcmLineTop:
+        return MatchAtLineStarts(AStr, end);
+    default:
+        break;
+    }
     if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
     const char16_t* P = AStr;
@@ -173,6 +230,58 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         if (P == end)
             break;
         P = NextStart(P, end);
+    }
+    return false;
+}
+
+bool TREMatchEngine::MatchWhole(const char16_t* AStr, const char16_t* end) {
+    const TRENFAState* T = Head(FProgram.FEntryState);
+    for (const char16_t* from = AStr; from < end;) {
+        const char16_t* hit = nullptr;
+        const char16_t* stop = nullptr;
+        if (TRETrieSearch* trie = T->FCode->TrieSearch()) {
+            if (trie->Exec(from, static_cast<int>(end - from))) {
+                hit = trie->StartP();
+                stop = trie->EndP();
+            }
+            trie->ResetMatch();
+        } else {
+            int len = 0;
+            hit = FindCode(T->FCode, from, end);
+            if (hit != nullptr && T->FCode->IsEqual(hit, len))
+                stop = hit + len;
+        }
+        if (hit == nullptr)
+            return false;
+        if (stop != nullptr && !StartsInsidePair(hit, AStr)) {
+            ResetAttempt(hit);
+            bool success = false;
+            EndMatch(stop, success);
+            return true;
+        }
+        from = hit + 1;
+    }
+    return false;
+}
+
+// An attempt at the search start, then after every line break.
+bool TREMatchEngine::MatchAtLineStarts(const char16_t* AStr, const char16_t* end) {
+    const char16_t* P = AStr;
+    while (P <= end) {
+        if (Attempt(P))
+            return true;
+        if (FCommitted)
+            return false;
+        if (FHasSkip && FSkipP != nullptr && FSkipP > P) {
+            P = FSkipP;
+            continue;
+        }
+        int len = 0;
+        while (P < end && (len = FRegExp.IsLineBreak(P)) == 0)
+            ++P;
+        if (P == end)
+            break;
+        P += len;
     }
     return false;
 }
@@ -233,7 +342,7 @@ const char16_t* TREMatchEngine::RunStartBefore(const char16_t* hit, const char16
     return p;
 }
 
-bool TREMatchEngine::Attempt(const char16_t* P0) {
+void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FStack.clear();
     FBarriers.clear();
     std::fill(FLoops.begin(), FLoops.end(), TLoopState{});
@@ -254,7 +363,10 @@ bool TREMatchEngine::Attempt(const char16_t* P0) {
     TGroup& whole = groups.Items(0);
     whole.FStartP = whole.FStartPBuf = P0;
     FRegExp.FStartMatch = static_cast<std::int32_t>(P0 - FRegExp.FTextTopP) + 1;
+}
 
+bool TREMatchEngine::Attempt(const char16_t* P0) {
+    ResetAttempt(P0);
     const TRENFAState* T = Head(FProgram.FEntryState);
     const char16_t* P = P0;
     for (;;) {

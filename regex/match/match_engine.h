@@ -27,29 +27,6 @@ namespace zel {
 class TREOwner;
 class TGroup;
 
-// How a search skips positions where no match can start. Built: lcmNone (try every position),
-// lcmFirstLiteral (quick search for the one lead literal), lcmFirstBranch (the one lead trie),
-// lcmHasLead (positions where some lead code matches; see TRELeadSearch), and lcmFixedAnchor,
-// lcmVariableAnchor, lcmFixedBranch and lcmVariableBranch (starts that reach an occurrence of
-// a literal every match contains, or of one literal of each alternative; see
-// TREAnchorChoice).
-enum TRELeadCharMode : std::uint8_t {
-    lcmNone,
-    lcmFirstLiteral,
-    lcmFirstBranch,
-    lcmSimple,
-    lcmSimpleBranch,
-    lcmTextTop,
-    lcmLineTop,
-    lcmHasLead,
-    lcmLeadMap,
-    lcmFixedAnchor,
-    lcmVariableAnchor,
-    lcmFixedBranch,
-    lcmVariableBranch,
-    lcmAhoCrasick,
-};
-
 class TREMatchEngine {
 public:
     TREMatchEngine(TREOwner& ARegExp, const TRENFAProgram& AProgram);
@@ -159,6 +136,11 @@ private:
     bool CutToAlternative(const TRENFAState* chain);
 
     void ChooseLeadMode();
+    TRELeadCharMode HeadMode() const;
+    const TRENFAState* WholeLiteral() const;
+    bool MatchWhole(const char16_t* AStr, const char16_t* end);
+    bool MatchAtLineStarts(const char16_t* AStr, const char16_t* end);
+    void ResetAttempt(const char16_t* P0);
     const TRENFAState* LeadingRunLoop();
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end) const;

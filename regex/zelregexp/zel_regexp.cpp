@@ -102,6 +102,11 @@ void TZelRegExp::SetAcceleration(bool Value) {
     FImpl->FMatchEngine.SetAcceleration(Value);
 }
 
+TRELeadCharMode TZelRegExp::LeadCharMode() {
+    Compile();
+    return FImpl->FMatchEngine.LeadCharMode();
+}
+
 bool TZelRegExp::Compiled() const {
     return FImpl->FCompiled;
 }

@@ -80,6 +80,8 @@ public:
     // tried; the results are the same either way.
     bool Acceleration() const;
     void SetAcceleration(bool Value);
+    // The search strategy the last compile chose (lcmNone with acceleration off).
+    TRELeadCharMode LeadCharMode();
 
     // Compiles now when not compiled (Exec and ExecPos do it on demand).
     void Compile();

@@ -175,6 +175,38 @@ TEST(MatchTable, SearchAcceleration) {
     });
 }
 
+TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
+    struct TModeCase {
+        std::u16string_view Pattern;
+        TREOptions Options;
+        TRELeadCharMode Mode;
+    };
+    const TModeCase cases[] = {
+        {u"abc", {}, lcmSimple},
+        {u"abc|def", {}, lcmAhoCrasick},
+        {u"abc\\d", {}, lcmFirstLiteral},
+        {u"(?:abc|def)\\d", {}, lcmFirstBranch},
+        {u"^x", {}, lcmTextTop},
+        {u"\\Ax", roMultiLine, lcmTextTop},
+        {u"^x", roMultiLine, lcmLineTop},
+        {u".*x", {}, lcmLineTop},
+        {u"[ab]c|d", {}, lcmLeadMap},
+        {u"\\bx|\\d", {}, lcmLeadMap},
+        {u"\\d+abc", {}, lcmVariableAnchor},
+        {u"[a-q][^u-z]{13}x", {}, lcmFixedAnchor},
+        {u"([A-Za-z]awyer|[A-Za-z]inn)\\s", {}, lcmFixedBranch},
+        {u"(?:a|\\d)(?=x)", {}, lcmLeadMap},
+        {u"x*", {}, lcmNone},
+    };
+    for (const auto& c : cases) {
+        TZelRegExp re(c.Pattern, c.Options);
+        EXPECT_EQ(int{re.LeadCharMode()}, int{c.Mode})
+            << ::testing::PrintToString(std::u16string(c.Pattern));
+        re.SetAcceleration(false);
+        EXPECT_EQ(int{re.LeadCharMode()}, int{lcmNone});
+    }
+}
+
 TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
     TZelRegExp re(u"x*");
     ASSERT_TRUE(re.Exec(u"axx"));

@@ -18,12 +18,14 @@ bool IsSurrogate(char32_t ch) {
     return ch >= 0xD800 && ch <= 0xDFFF;
 }
 
-// A half-width kana reads differently before a sound mark; nothing else depends on the unit
-// after it (surrogates aside, which the callers keep apart).
+// A half-width kana (U+FF61-U+FF9F, no other unit folds to one) reads differently before a
+// sound mark; nothing else depends on the unit after it (surrogates aside, which the callers
+// keep apart).
 template <typename Visit>
 void ForEachContext(char16_t unit, TRECompareOptions options, Visit visit) {
     const char16_t followers[] = {0, kVoicedMark, kSemiVoicedMark};
-    const int contexts = options.Contains(coIgnoreWidth) ? 3 : 1;
+    const int contexts =
+        options.Contains(coIgnoreWidth) && unit >= 0xFF61 && unit <= 0xFF9F ? 3 : 1;
     for (int i = 0; i < contexts; ++i) {
         const char16_t text[2] = {unit, followers[i]};
         TUnicodeMultiChar pending;
@@ -78,6 +80,10 @@ std::optional<std::vector<char16_t>> FirstUnitsOf(char32_t target, TRECompareOpt
         } else {
             units.push_back(static_cast<char16_t>(0xD800 + ((target - 0x10000) >> 10)));
         }
+        return units;
+    }
+    if (!options.ContainsAny({coIgnoreCase, coIgnoreWidth, coIgnoreKana})) {
+        units.push_back(static_cast<char16_t>(target));
         return units;
     }
     const TReverseFolds& folds = ReverseFolds(options);

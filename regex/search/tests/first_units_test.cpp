@@ -1,5 +1,6 @@
 // The reverse folding: the units at which a character folding to a given one may begin.
 #include "regex/search/first_units.h"
+#include "regex/search/tests/folding_cases.h"
 
 #include "regex/unicode/unicode_prop.h"
 
@@ -11,16 +12,6 @@
 
 namespace zel {
 namespace {
-
-const TRECompareOptions kOptionSets[] = {
-    {},
-    coIgnoreCase,
-    coIgnoreCase | coASCIIOnly,
-    coIgnoreWidth,
-    coIgnoreKana,
-    TRECompareOptions{coIgnoreWidth, coIgnoreKana},
-    TRECompareOptions{coIgnoreCase, coIgnoreWidth, coIgnoreKana},
-    TRECompareOptions{coIgnoreCase, coIgnoreWidth, coASCIIOnly}};
 
 // Every unit outside the surrogates read with FoldRead alone and before each sound mark.
 std::map<char32_t, std::set<char16_t>> FirstFoldsOfAllUnits(TRECompareOptions options) {
@@ -39,7 +30,7 @@ std::map<char32_t, std::set<char16_t>> FirstFoldsOfAllUnits(TRECompareOptions op
 }
 
 TEST(FirstUnits, AreExactlyTheUnitsWhoseFoldBeginsWithTheTarget) {
-    for (const TRECompareOptions options : kOptionSets) {
+    for (const TRECompareOptions options : kCompareOptionSets) {
         for (const auto& [target, units] : FirstFoldsOfAllUnits(options)) {
             if (target >= 0xD800 && target <= 0xDFFF)
                 continue;

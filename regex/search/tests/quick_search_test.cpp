@@ -1,5 +1,6 @@
 // The quick search against the plain search of regex/unicode, and its window bound.
 #include "regex/search/quick_search.h"
+#include "regex/search/tests/folding_cases.h"
 
 #include "regex/unicode/unicode_prop.h"
 
@@ -45,38 +46,16 @@ std::vector<Hit> ReferenceHits(std::u16string_view text, std::u16string_view pat
     return hits;
 }
 
-const TRECompareOptions kOptionSets[] = {
-    {},
-    coIgnoreCase,
-    coIgnoreCase | coASCIIOnly,
-    coIgnoreWidth,
-    coIgnoreKana,
-    TRECompareOptions{coIgnoreWidth, coIgnoreKana},
-    TRECompareOptions{coIgnoreCase, coIgnoreWidth},
-    TRECompareOptions{coIgnoreCase, coIgnoreWidth, coASCIIOnly}};
-
+// Texts of every length up to a few blocks put hits in the last units of the window.
 TEST(QuickSearch, AgreesWithThePlainSearchUnderEveryOption) {
-    // Pieces that exercise the foldings: letters in both cases, a sharp s, a long s, the Kelvin
-    // sign, t with diaeresis (folds to two characters), half-width kana with and without sound
-    // marks, full-width and hiragana forms, a surrogate pair. Texts of every length up to a few
-    // blocks put hits in the last units of the window.
-    const std::u16string pieces[] = {
-        u"a",      u"A",      u"b",      u"s", u"\u00DF", u"\uFF76", u"\uFF9E",
-        u"\u30AC", u"\u304C", u"\uFF41", u"x", u"\uFF8A", u"\uFF9F", u"\U00010400",
-        u"k",      u"\u212A", u"\u017F", u"t", u"T",      u"\u1E97", u"\uFF21"};
     std::mt19937 random(12345);
-    const auto piece = [&] { return pieces[random() % std::size(pieces)]; };
     for (int round = 0; round < 500; ++round) {
-        std::u16string text;
-        for (int i = 0, n = static_cast<int>(random() % 40); i < n; ++i)
-            text += piece();
-        std::u16string pattern;
-        for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i)
-            pattern += piece();
+        const std::u16string text = RandomPieces(random, static_cast<int>(random() % 40));
+        const std::u16string pattern = RandomPieces(random, 1 + static_cast<int>(random() % 4));
         const auto buffer = std::make_unique<char16_t[]>(text.size() + 1);
         std::copy(text.begin(), text.end(), buffer.get());
         const std::u16string_view window(buffer.get(), text.size());
-        for (const TRECompareOptions options : kOptionSets) {
+        for (const TRECompareOptions options : kCompareOptionSets) {
             const std::u16string folded = FoldLiteralText(pattern, options);
             TREQuickSearch search;
             search.SetFindText(folded);
@@ -138,7 +117,7 @@ TEST(QuickSearch, NoHitInsideASurrogatePair) {
     const std::u16string text = {0xD800, 0xDC00, u'a', u'b', 0xDC00, u'a', u'b'};
     const std::u16string low(1, char16_t{0xDC00});
     for (const std::u16string& pattern : {low, low + u"a", low + u"ab"}) {
-        for (const TRECompareOptions options : kOptionSets) {
+        for (const TRECompareOptions options : kCompareOptionSets) {
             TREQuickSearch search;
             search.SetFindText(pattern);
             search.SetOptions(options);
@@ -178,7 +157,7 @@ TEST(QuickSearch, StaysInsideItsWindow) {
     const auto buffer = std::make_unique<char16_t[]>(subject.size());
     std::copy(subject.begin(), subject.end(), buffer.get());
     for (const std::u16string pattern : {u"b", u"ab", u"aab", u"aaab", u"zzzzz"}) {
-        for (const TRECompareOptions options : kOptionSets) {
+        for (const TRECompareOptions options : kCompareOptionSets) {
             TREQuickSearch search;
             search.SetFindText(FoldLiteralText(pattern, options));
             search.SetOptions(options);

@@ -1,4 +1,5 @@
 // The trie: order of hits, folding, and the unanchored scan against a plain one.
+#include "regex/search/tests/folding_cases.h"
 #include "regex/search/trie_search.h"
 
 #include "regex/unicode/unicode_prop.h"
@@ -158,35 +159,17 @@ TEST(TrieSearch, ScanAgreesWithAnchoredWalkAtEveryStart) {
 // strings and texts from pieces that fold into one another, windows that own exactly their
 // units (hits in the last units, windows shorter than a block).
 TEST(TrieSearch, SkippingScanAgreesWithAnchoredWalkUnderEveryOption) {
-    const std::u16string pieces[] = {
-        u"a",          u"A",      u"s",      u"S",      u"\u00DF", u"\u017F", u"k",
-        u"\u212A",     u"\uFF76", u"\uFF9E", u"\u30AC", u"\u304C", u"\uFF41", u"\U00010400",
-        u"\U00010428", u"x",      u"\uFF8A", u"\uFF9F", u"\u30D1", u"\u1E97", u"t"};
-    const TRECompareOptions optionSets[] = {
-        {},
-        coIgnoreCase,
-        coIgnoreCase | coASCIIOnly,
-        coIgnoreWidth,
-        coIgnoreKana,
-        TRECompareOptions{coIgnoreCase, coIgnoreWidth, coIgnoreKana}};
     std::mt19937 random(31);
-    const auto piece = [&] { return pieces[random() % std::size(pieces)]; };
     for (int round = 0; round < 400; ++round) {
         std::vector<std::u16string> alternatives;
-        for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i) {
-            std::u16string s;
-            for (int j = 0, m = 1 + static_cast<int>(random() % 3); j < m; ++j)
-                s += piece();
-            alternatives.push_back(s);
-        }
-        std::u16string text;
-        for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i)
-            text += piece();
+        for (int i = 0, n = 1 + static_cast<int>(random() % 4); i < n; ++i)
+            alternatives.push_back(RandomPieces(random, 1 + static_cast<int>(random() % 3)));
+        const std::u16string text = RandomPieces(random, static_cast<int>(random() % 30));
         const auto buffer = std::make_unique<char16_t[]>(text.size() + 1);
         std::copy(text.begin(), text.end(), buffer.get());
         const std::u16string_view window(buffer.get(), text.size());
         const char16_t* end = window.data() + window.size();
-        for (const TRECompareOptions options : optionSets) {
+        for (const TRECompareOptions options : kCompareOptionSets) {
             TRETrieSearch trie;
             AddAll(trie, alternatives, options);
             TRETrieSearch anchored;

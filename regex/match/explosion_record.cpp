@@ -3,9 +3,13 @@
 namespace zel {
 
 void TREMatchExplosionRecord::Clear() {
-    FFailed.clear();
-    FStretches.clear();
-    FFailedCaptured.clear();
+    // Clearing a map costs its bucket count even when it holds nothing.
+    if (!FFailed.empty())
+        FFailed.clear();
+    if (!FStretches.empty())
+        FStretches.clear();
+    if (!FFailedCaptured.empty())
+        FFailedCaptured.clear();
 }
 
 bool TREMatchExplosionRecord::Contains(TKey key, std::size_t pos) const {

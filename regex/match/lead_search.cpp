@@ -6,6 +6,7 @@
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
 #include "regex/compile/owner.h"
+#include "regex/compile/set_codes.h"
 #include "regex/search/trie_search.h"
 #include "regex/search/unit_scan.h"
 #include "regex/unicode/unicode_prop.h"
@@ -43,50 +44,41 @@ void TRELeadSearch::Clear() {
     FCodes.clear();
     FGuards.clear();
     FAllFindable = false;
-    FUnitMap.clear();
+    FUnitMap.reset();
     FUnitMapTried = false;
+    FUnitMapExact = false;
 }
 
-// Every unit is tested once: a one-character code decides from that character alone (a
-// surrogate or a half-width kana, which may pair with the next unit, is always admitted); a
-// literal starts where the unit folds to the literal's first character.
+// A one-character code decides from one unit (a surrogate is always a candidate); a literal
+// starts where the unit folds to the literal's first character, or where a half-width kana
+// may fold together with its sound mark.
 void TRELeadSearch::BuildUnitMap() {
     FUnitMapTried = true;
-    constexpr std::size_t kWords = 0x10000 / 64;
-    std::vector<std::uint64_t> map(kWords, 0);
-    auto admit = [&](char32_t u) { map[u >> 6] |= std::uint64_t{1} << (u & 63); };
-    for (char32_t u = 0xD800; u <= 0xDFFF; ++u)
-        admit(u);
+    auto map = std::make_unique<TREUnitMap>();
+    FUnitMapExact = FGuards.empty();
     for (const TLead& lead : FCodes) {
-        TRECode* code = lead.Code;
-        if (auto* literal = dynamic_cast<TRELiteralCode*>(code)) {
-            const std::u16string& text = literal->Strings();
-            const TRECompareOptions options = literal->CompareOptions();
-            if (text.empty())
-                return;
-            int len = 0;
-            const char32_t first = ReadChar(text.data(), text.data() + text.size(), len);
-            if (options.Contains(coIgnoreWidth))
-                for (char32_t u = 0xFF61; u <= 0xFF9F; ++u)
-                    admit(u);
-            for (char32_t u = 0; u < 0x10000; ++u) {
-                const char16_t unit = static_cast<char16_t>(u);
-                TUnicodeMultiChar pending;
-                if (FoldRead(&unit, &unit + 1, len, options, pending) == first)
-                    admit(u);
-            }
-        } else {
-            for (char32_t u = 0; u < 0x10000; ++u) {
-                const char16_t unit = static_cast<char16_t>(u);
-                if (u < 0xD800 || u > 0xDFFF) {
-                    TREWindowScope window(*code->FRegExp, &unit, &unit + 1);
-                    int len = 0;
-                    if (code->IsEqual(&unit, len))
-                        admit(u);
-                }
-            }
+        auto* literal = dynamic_cast<TRELiteralCode*>(lead.Code);
+        if (literal == nullptr) {
+            map->AdmitCode(*lead.Code);
+            FUnitMapExact = FUnitMapExact && dynamic_cast<TREAnyCharCode*>(lead.Code) == nullptr;
+            continue;
+        }
+        FUnitMapExact = false;
+        const std::u16string& text = literal->Strings();
+        const TRECompareOptions options = literal->CompareOptions();
+        int len = 0;
+        const char32_t first = ReadChar(text.data(), text.data() + text.size(), len);
+        if (options.Contains(coIgnoreWidth))
+            for (char32_t u = 0xFF61; u <= 0xFF9F; ++u)
+                map->Admit(u);
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            const char16_t unit = static_cast<char16_t>(u);
+            TUnicodeMultiChar pending;
+            if (FoldRead(&unit, &unit + 1, len, options, pending) == first)
+                map->Admit(u);
         }
     }
+    map->Seal();
     FUnitMap = std::move(map);
 }
 
@@ -226,10 +218,13 @@ const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
-    if (!FUnitMap.empty()) {
-        for (; P < end; ++P)
-            if (MayStartAt(P) && !StartsInsidePair(P, FStart) && Accepts(P))
+    if (FUnitMap != nullptr) {
+        for (; (P = FUnitMap->FindCandidate(P, end)) != nullptr; ++P) {
+            if (FUnitMapExact && (*P < 0xD800 || *P > 0xDFFF))
                 return P;
+            if (!StartsInsidePair(P, FStart) && Accepts(P))
+                return P;
+        }
         return nullptr;
     }
     if (FAllFindable) {

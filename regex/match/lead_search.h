@@ -11,10 +11,11 @@
 // anything whose first step may consume nothing or has effects of its own: the end of the
 // pattern, back-references, general loops, atomic and lookaround bodies, calls, verbs and
 // callouts.
-#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "regex/match/nfa.h"
+#include "regex/match/unit_map.h"
 
 namespace zel {
 
@@ -61,16 +62,18 @@ private:
     bool GuardsHold(const char16_t* P) const;
     void BuildUnitMap();
     bool MayStartAt(const char16_t* P) const {
-        return FUnitMap.empty() || (FUnitMap[*P >> 6] >> (*P & 63) & 1) != 0;
+        return FUnitMap == nullptr || FUnitMap->Contains(*P) || (*P >= 0xD800 && *P <= 0xDFFF);
     }
 
     std::vector<TLead> FCodes;
     std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
-    // Bit u: a lead code may match where the text's unit is u (all lead codes are one-character
-    // codes or literals); built on the first search, empty when it cannot be.
-    std::vector<std::uint64_t> FUnitMap;
+    // The units where a lead code may match (all lead codes are one-character codes or
+    // literals), built on the first search; exact when no literal, no "." and no boundary
+    // has a say.
+    std::unique_ptr<TREUnitMap> FUnitMap;
     bool FUnitMapTried = false;
+    bool FUnitMapExact = false;
     const char16_t* FStart = nullptr;
     const char16_t* FEnd = nullptr;
 };

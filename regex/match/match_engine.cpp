@@ -154,7 +154,7 @@ const TRENFAState* TREMatchEngine::LeadingRunLoop() {
 }
 
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
-const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) const {
+const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) {
     int len = 0;
     if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len) &&
         std::all_of(FRunGuards.begin(), FRunGuards.end(),
@@ -162,11 +162,29 @@ const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end
         const TRunCache& cache = FRunCache[static_cast<std::size_t>(FRunLoop->FIndex)];
         if (cache.Start != nullptr && P >= cache.Start && P <= cache.End)
             return cache.End;
-        const char16_t* runEnd = P;
-        FRunLoop->FCode->ExecRepeat(runEnd, true);
-        return runEnd;
+        return RunOf(FRunLoop, P);
     }
     return P + CharUnits(P, end);
+}
+
+// The end of the run of one-character loop T's code from p. Once the code has been asked about
+// as many units as a map of all units costs, the map answers instead ("." needs no map: it
+// only looks for line breaks).
+const char16_t* TREMatchEngine::RunOf(const TRENFAState* T, const char16_t* p) {
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    const char16_t* end = FRegExp.FMatchEndP;
+    if (FRunMaps[index] != nullptr)
+        return FRunMaps[index]->RunEnd(*T->FCode, p, end);
+    const char16_t* runEnd = p;
+    T->FCode->ExecRepeat(runEnd, true);
+    FRunUnits[index] += static_cast<std::size_t>(runEnd - p) + 1;
+    if (FRunUnits[index] > 0x10000 && dynamic_cast<const TREAnyCharCode*>(T->FCode) == nullptr) {
+        auto map = std::make_unique<TREUnitMap>();
+        map->AdmitCode(*T->FCode);
+        map->Seal();
+        FRunMaps[index] = std::move(map);
+    }
+    return runEnd;
 }
 
 void TREMatchEngine::Optimize() {
@@ -179,6 +197,9 @@ void TREMatchEngine::Optimize() {
             FOneChar[i] = IsOneCharCode(T->FCode);
     }
     FRunCache.assign(count, {});
+    FRunMaps.clear();
+    FRunMaps.resize(count);
+    FRunUnits.assign(count, 0);
     FLoops.assign(FProgram.FLoops.size(), {});
     FGroupEpochs.assign(static_cast<std::size_t>(FRegExp.FGroups.Count()), 0);
 }
@@ -969,7 +990,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             if (cache.Start != nullptr && lowest >= cache.Start && lowest <= cache.End) {
                 runEnd = cache.End;
             } else {
-                code->ExecRepeat(runEnd, true);
+                runEnd = RunOf(T, runEnd);
                 cache = {start, runEnd}; // the mandatory part matched from start too
             }
         } else {

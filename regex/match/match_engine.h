@@ -15,12 +15,14 @@
 // loops such as "(a*)*b" polynomial in the subject.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "regex/match/anchor_choice.h"
 #include "regex/match/explosion_record.h"
 #include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
+#include "regex/match/unit_map.h"
 
 namespace zel {
 
@@ -143,7 +145,8 @@ private:
     void ResetAttempt(const char16_t* P0);
     const TRENFAState* LeadingRunLoop();
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
-    const char16_t* NextStart(const char16_t* P, const char16_t* end) const;
+    const char16_t* NextStart(const char16_t* P, const char16_t* end);
+    const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
@@ -170,6 +173,8 @@ private:
     std::vector<const char16_t*> FPositions;
     std::vector<std::pair<int, const char16_t*>> FMarks;
     std::vector<TRunCache> FRunCache;
+    std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
+    std::vector<std::size_t> FRunUnits;        // by transition: units its code was asked about
     std::vector<std::uintptr_t> FMemoCaptures; // captures of the pending MemoMark entries
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
     std::uint64_t FEpoch = 1;

@@ -297,7 +297,33 @@ const char16_t* TRECharClassCode::Find(const char16_t* AStr) {
     return nullptr;
 }
 
+// Two classes of plain members folded alike overlap exactly where their members meet; with
+// negation or predefined sets they are assumed to.
+bool TRECharClassCode::SharesMembersWith(const TRECharClassCode& other) const {
+    if (FNegative || other.FNegative || FCharSetCount > 0 || other.FCharSetCount > 0 ||
+        FIgnoreCase != other.FIgnoreCase || FASCIIOnly != other.FASCIIOnly)
+        return true;
+    for (std::size_t i = 0; i < FASCIIMap.size(); ++i)
+        if ((FASCIIMap[i] & other.FASCIIMap[i]) != 0)
+            return true;
+    int i = 0;
+    int j = 0;
+    while (i < FCharRange.Count() && j < other.FCharRange.Count()) {
+        const auto a = FCharRange.Get(i);
+        const auto b = other.FCharRange.Get(j);
+        if (a.second < b.first)
+            ++i;
+        else if (b.second < a.first)
+            ++j;
+        else
+            return true;
+    }
+    return false;
+}
+
 bool TRECharClassCode::IsOverlap(TRECode* ACode) {
+    if (auto* other = dynamic_cast<TRECharClassCode*>(ACode))
+        return SharesMembersWith(*other);
     auto* literal = dynamic_cast<TRELiteralCode*>(ACode);
     if (literal == nullptr || ACode->CharLength().Min <= 0)
         return true;

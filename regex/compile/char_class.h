@@ -62,6 +62,7 @@ protected:
     bool MapBit(char32_t c) const { return (FASCIIMap[c >> 3] >> (c & 7)) & 1; }
     // The subject character as the members are kept: case-folded when the class ignores case.
     char32_t FoldSubject(char32_t cp) const;
+    bool SharesMembersWith(const TRECharClassCode& other) const;
     bool InMapOrRange(char32_t cp) const { return cp < 128 ? MapBit(cp) : FCharRange.IsMatch(cp); }
 
     TREASCIICharMapArray FASCIIMap{};

@@ -273,6 +273,31 @@ void TRENFA::Compile(const TREParser& AParser) {
         FProgram.FMinMatchLength = 0;
     LinkSameNames();
     CheckMemoSafe();
+    MakeLoopsPossessive();
+}
+
+// A single-code loop gives back in vain when nothing can follow it but the end of the match,
+// or when what follows it needs a character that the loop's code cannot match: every end
+// but the last would then fail at once. Such loops take their whole run and push nothing.
+void TRENFA::MakeLoopsPossessive() {
+    for (const auto& loop : FProgram.FTransitions) {
+        if ((loop->FKind != nkStar && loop->FKind != nkPlus && loop->FKind != nkBound) ||
+            loop->FMatchKind == lkPossessive || loop->FMatchKind == lkReluctant)
+            continue;
+        const TRENFAState* T = FProgram.Head(loop->FTransitTo);
+        while (T != nullptr && T->FNext == nullptr &&
+               (T->FKind == nkGroupBegin || T->FKind == nkGroupEnd))
+            T = FProgram.Head(T->FTransitTo);
+        if (T == nullptr || T->FNext != nullptr)
+            continue;
+        // Without calls a group end is no return to a caller.
+        const bool atEnd = T->FKind == nkEnd && !FProgram.FHasGoSub;
+        const bool apart = loop->FBranchIndex == 0 && T->FKind == nkChar &&
+                           !T->FCode->IsVariable() && T->FCode->CharLength().Min >= 1 &&
+                           !loop->FCode->IsOverlap(T->FCode);
+        if (atEnd || apart)
+            loop->FMatchKind = lkPossessive;
+    }
 }
 
 void TRENFA::BuildLeaf(TRECode* code, const TWork& work) {

@@ -50,6 +50,11 @@ TEST(MatchTable, LoopsOfEveryKind) {
         {"star then empty matches", u"a*", {}, u"baaa", "[1,0][2,3][5,0]"},
         {"lazy single code", u"a*?b", {}, u"aaab", "[1,4]"},
         {"lazy general loop", u"(?:a|b)*?c", {}, u"abcbc", "[1,3][4,2]"},
+        // A loop that what follows cannot overlap takes its whole run; one that can gives back.
+        {"classes apart", u"[a-c]+[d-e]", {}, u"abcd abc", "[1,4]"},
+        {"classes overlap", u"[a-c]+[c-e]", {}, u"abc", "[1,3]"},
+        {"classes overlap by case", u"[a-c]+[C-E]", roIgnoreCase, u"abc", "[1,3]"},
+        {"loop before the end of a group", u"(a+)(?:ab|b)", {}, u"aab", "[1,3 1:2]"},
         {"lazy bounded single code", u"a{1,2}?b", {}, u"aaab ab", "[2,3][6,2]"},
         {"lazy single code alone", u"a+?", {}, u"aa", "[1,1][2,1]"},
         {"lazy before an alternation", u"a*?(?:b|\\d)", {}, u"aa1", "[1,3]"},

@@ -71,7 +71,7 @@ void TREQuickSearch::PlanFolded() {
     std::optional<std::vector<char16_t>> nextUnits;
     if (p < end || pending.Count > 0)
         nextUnits = FirstUnitsOf(FoldRead(p, end, len, FFoldOptions, pending), FFoldOptions);
-    FCandidates = TCandidateScan::OfFolded(*firstUnits, nextUnits, FFoldOptions);
+    FCandidates = TCandidateScan::OfFolded({{*firstUnits, nextUnits}}, FFoldOptions);
     FScans = true;
 }
 

@@ -158,28 +158,26 @@ void TRETrieSearch::ACCompile() {
 // of one character takes its first units as candidates whatever follows.
 void TRETrieSearch::PlanSkips() {
     FSkips = FNodes[0].Accepted.empty();
-    std::vector<char16_t> first;
-    std::vector<char16_t> single;
-    std::optional<std::vector<char16_t>> next{std::in_place};
+    std::vector<TCandidateScan::TStart> starts;
     for (const auto& [ch, child] : FNodes[0].Children) {
-        const auto units = FirstUnitsOf(ch, FKeyOptions);
+        auto units = FirstUnitsOf(ch, FKeyOptions);
         FSkips = FSkips && units.has_value();
         if (!FSkips)
             break;
         const TNode& node = FNodes[static_cast<std::size_t>(child)];
-        first.insert(first.end(), units->begin(), units->end());
-        if (!node.Accepted.empty())
-            single.insert(single.end(), units->begin(), units->end());
+        TCandidateScan::TStart& start = starts.emplace_back();
+        start.First = std::move(*units);
+        if (node.Accepted.empty())
+            start.Next.emplace();
         for (const auto& [nextCh, grandchild] : node.Children) {
             const auto nextUnits = FirstUnitsOf(nextCh, FKeyOptions);
-            if (nextUnits && next)
-                next->insert(next->end(), nextUnits->begin(), nextUnits->end());
+            if (nextUnits && start.Next)
+                start.Next->insert(start.Next->end(), nextUnits->begin(), nextUnits->end());
             else
-                next.reset();
+                start.Next.reset();
         }
     }
-    FStarts =
-        FSkips ? TCandidateScan::OfFolded(first, next, FKeyOptions, single) : TCandidateScan();
+    FStarts = FSkips ? TCandidateScan::OfFolded(starts, FKeyOptions) : TCandidateScan();
     // Without skipping, any unit may begin a string.
     FMarkStarts = FKeyOptions.Contains(coIgnoreWidth) &&
                   (!FSkips || FStarts.MayStartWith(0xFF9E) || FStarts.MayStartWith(0xFF9F));

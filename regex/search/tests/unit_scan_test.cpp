@@ -76,33 +76,56 @@ TEST(UnitScan, SetsOfEverySizeAgreeWithAPlainLoop) {
     }
 }
 
+// Pairs from two groups, each a set of first units with a set of last units.
 TEST(UnitScan, PairsAgreeWithAPlainLoop) {
     std::mt19937 random(5);
     for (int round = 0; round < 80; ++round) {
-        const std::vector<char16_t> first = RandomSet(random, 1 + round % 4);
-        const std::vector<char16_t> last = RandomSet(random, 1 + round % 3);
-        // No single units, two tests, tests and a range, a range only.
-        const std::vector<char16_t> single = RandomSet(random, round % 11);
+        std::vector<char16_t> first[2];
+        std::vector<char16_t> last[2];
+        TUnitPairs pairs;
+        for (int group = 0; group < 1 + round % 2; ++group) {
+            first[group] = RandomSet(random, 1 + static_cast<int>(random() % 2));
+            last[group] = RandomSet(random, 1 + static_cast<int>(random() % 2));
+            ASSERT_TRUE(pairs.Add(TUnitSet(first[group]), TUnitSet(last[group])));
+        }
+        // No single units, up to two tests, a range only.
+        const std::vector<char16_t> single = RandomSet(random, round % 4);
         const std::ptrdiff_t distance = 1 + round % 11;
         const std::vector<char16_t> text = RandomUnits(random, 48);
-        for (const TUnitSet& singleSet : {TUnitSet(single), TUnitSet(single, 0)}) {
+        const auto passes = [&](const char16_t* p) {
+            for (int group = 0; group < 2; ++group) {
+                if (Member(first[group], p[0]) && Member(last[group], p[distance]))
+                    return true;
+            }
+            return false;
+        };
+        for (const TUnitSet& singleSet : {TUnitSet(single, 2), TUnitSet(single, 0)}) {
+            if (!singleSet.ValuesOnly() && singleSet.Width() > 0)
+                continue;
             for (std::size_t from = 0; from < text.size(); from += 5) {
                 for (std::size_t to = from; to <= text.size(); ++to) {
                     const Window w(text, from, to);
                     int expected = -1;
                     for (const char16_t* p = w.Begin; p < w.End && expected < 0; ++p) {
-                        if (Member(single, *p) || (w.End - p > distance && Member(first, *p) &&
-                                                   Member(last, p[distance])))
+                        if (Member(single, *p) || (w.End - p > distance && passes(p)))
                             expected = w.Offset(p);
                     }
-                    ASSERT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, TUnitSet(first), distance,
-                                                    TUnitSet(last), singleSet)),
+                    ASSERT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, pairs, distance, singleSet)),
                               expected)
                         << "round " << round << " window " << from << ".." << to;
                 }
             }
         }
     }
+}
+
+TEST(UnitScan, PairsBeyondTheLimitAreRefused) {
+    TUnitPairs pairs;
+    ASSERT_TRUE(pairs.Add(TUnitSet({u'a', u'b'}), TUnitSet({u'c', u'd', u'e'})));
+    EXPECT_FALSE(pairs.Add(TUnitSet({u'x', u'y'}), TUnitSet({u'z', u'w'})));
+    EXPECT_TRUE(pairs.Add(TUnitSet({u'x', u'X'}), TUnitSet({u'z', u'Z'}))); // one test each
+    EXPECT_TRUE(pairs.Passes(u'X', u'z'));
+    EXPECT_FALSE(pairs.Passes(u'y', u'z'));
 }
 
 // A hit in each place of a window that spans several blocks, alone in filler.
@@ -115,8 +138,9 @@ TEST(UnitScan, FindsAHitAtEveryOffset) {
                 text[at + 4] = u'n';
             const Window w(text, 0, length);
             EXPECT_EQ(w.Offset(FindUnit(w.Begin, w.End, TUnitSet({u'T'}))), int(at));
-            EXPECT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, TUnitSet({u'T'}), 4, TUnitSet({u'n'}),
-                                            TUnitSet())),
+            TUnitPairs pairs;
+            pairs.Add(TUnitSet({u'T'}), TUnitSet({u'n'}));
+            EXPECT_EQ(w.Offset(FindUnitPair(w.Begin, w.End, pairs, 4, TUnitSet())),
                       at + 4 < length ? int(at) : -1);
         }
     }

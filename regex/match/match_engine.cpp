@@ -1129,6 +1129,10 @@ const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t
     if ((!unbounded && st.Count >= X->FMax) || (st.Count > 0 && st.LastEmpty))
         return TakeExit(X);
     if (X->FMatchKind == lkReluctant || X->FMatchKind == lkSimpleReluctant) {
+        int len = 0;
+        // The exit would fail at once where the code after the loop cannot match.
+        if (X->FMatchKind == lkSimpleReluctant && !CodeMatches(Head(X->FTransitTo), P, len))
+            return EnterBody(X, P);
         PushEntry({.Kind = TEntryKind::LoopBody, .T = X, .P = P});
         return TakeExit(X);
     }

@@ -273,14 +273,25 @@ void TRENFA::Compile(const TREParser& AParser) {
         FProgram.FMinMatchLength = 0;
     LinkSameNames();
     CheckMemoSafe();
-    MakeLoopsPossessive();
+    ConvertLoops();
 }
 
 // A single-code loop gives back in vain when nothing can follow it but the end of the match,
 // or when what follows it needs a character that the loop's code cannot match: every end
 // but the last would then fail at once. Such loops take their whole run and push nothing.
-void TRENFA::MakeLoopsPossessive() {
+// A lazy general loop directly followed by one consuming code tries its exit only where that
+// code matches (lkSimpleReluctant).
+void TRENFA::ConvertLoops() {
     for (const auto& loop : FProgram.FTransitions) {
+        if (loop->FKind == nkLoop && loop->FMatchKind == lkReluctant) {
+            auto* exit = FProgram.FStateList[static_cast<std::size_t>(loop->FTransitTo)];
+            const TRENFAState* next = exit != nullptr && exit->FKind == nkLoopExit
+                                          ? FProgram.Head(exit->FTransitTo)
+                                          : nullptr;
+            if (next != nullptr && next->FNext == nullptr && next->FKind == nkChar)
+                loop->FMatchKind = exit->FMatchKind = lkSimpleReluctant;
+            continue;
+        }
         if ((loop->FKind != nkStar && loop->FKind != nkPlus && loop->FKind != nkBound) ||
             loop->FMatchKind == lkPossessive || loop->FMatchKind == lkReluctant)
             continue;

@@ -163,7 +163,7 @@ private:
     void AddRecord(const TRENFAState* state, const TContext& ctx, TREOptimizeDataKind kind);
     void LinkSameNames();
     void CheckMemoSafe();
-    void MakeLoopsPossessive();
+    void ConvertLoops();
 
     TREOwner& FRegExp;
     TRENFAProgram& FProgram;

@@ -50,6 +50,8 @@ TEST(MatchTable, LoopsOfEveryKind) {
         {"star then empty matches", u"a*", {}, u"baaa", "[1,0][2,3][5,0]"},
         {"lazy single code", u"a*?b", {}, u"aaab", "[1,4]"},
         {"lazy general loop", u"(?:a|b)*?c", {}, u"abcbc", "[1,3][4,2]"},
+        {"lazy general loop, exit code also in the body", u"(?:a|b)*?b", {}, u"aab", "[1,3]"},
+        {"lazy general loop, exit at once", u"(?:ab)+?a", {}, u"ababa", "[1,3]"},
         // A loop that what follows cannot overlap takes its whole run; one that can gives back.
         {"classes apart", u"[a-c]+[d-e]", {}, u"abcd abc", "[1,4]"},
         {"classes overlap", u"[a-c]+[c-e]", {}, u"abc", "[1,3]"},

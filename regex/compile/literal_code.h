@@ -63,6 +63,8 @@ public:
     ~TRETrieCode() override;
     // Adds a literal's text; literals are added last alternative first.
     void Add(TRELiteralCode* ACode);
+    // The alternatives' literals, first alternative first.
+    const std::vector<TRELiteralCode*>& Literals() const { return FCodeList; }
 
     TRETextPosRec CharLength() const override;
     TRETrieSearch* TrieSearch() override { return FSearch.get(); }

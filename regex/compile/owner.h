@@ -24,6 +24,11 @@ enum TRELineBreakKind : std::uint8_t { lbAnyCRLF, lbLF, lbCR, lbCRLF, lbAny };
 // Length in units of the line break that starts at p under kind, 0 if none; nothing at or
 // beyond end is read.
 int LineBreakLength(TRELineBreakKind kind, const char16_t* p, const char16_t* end) noexcept;
+// Whether a line break of some convention may start with unit c: most units are ruled out
+// before the convention is consulted.
+inline bool MayStartLineBreak(char16_t c) noexcept {
+    return c <= 0x000D ? c >= 0x000A : c == 0x0085 || c == 0x2028 || c == 0x2029;
+}
 
 // What a callout hands to its handler (all 1-based positions and lengths in UTF-16 units).
 struct TCalloutData {
@@ -61,7 +66,9 @@ public:
     void SetLineBreakKind(TRELineBreakKind kind) { FLineBreakKind = kind; }
     // Length of the line break at p under the current convention, within the window.
     int IsLineBreak(const char16_t* p) const noexcept {
-        return LineBreakLength(FLineBreakKind, p, FMatchEndP);
+        return p < FMatchEndP && MayStartLineBreak(*p)
+                   ? LineBreakLength(FLineBreakKind, p, FMatchEndP)
+                   : 0;
     }
 
     // ---- subject window: every code reads these while matching ------------------------------

@@ -35,6 +35,7 @@ void TREMatchEngine::SetAcceleration(bool Value) {
 void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
     FRunAnchor = false;
+    FLineBreaks.clear();
     FLeadSearch.Clear();
     FAnchor = {};
     FRunLoop = LeadingRunLoop();
@@ -58,6 +59,8 @@ void TREMatchEngine::ChooseLeadMode() {
             FRunAnchor = exitT != nullptr && exitT->FNext == nullptr && FAnchor.Code != nullptr &&
                          exitT->FCode == FAnchor.Code;
             const bool fixed = FAnchor.Offset.Max >= 0;
+            if (!fixed)
+                FLineBreaks = UnconsumedLineBreaks();
             if (FAnchor.Branches != nullptr)
                 FLeadCharMode = fixed ? lcmFixedBranch : lcmVariableBranch;
             else
@@ -73,6 +76,38 @@ void TREMatchEngine::ChooseLeadMode() {
         FLeadCharMode = lcmFirstBranch;
     else
         FLeadCharMode = FLeadSearch.Mappable() ? lcmLeadMap : lcmHasLead;
+}
+
+// The line-break units that no code of the pattern can consume: a match holds none of them,
+// so an anchor hit and the start of its match lie on one line. Every code decides alone here:
+// a literal or an alternation of literals by its text, a one-character code by the unit
+// standing alone (as "." does by the owner's line-break test); any other consuming code
+// could take anything.
+std::u16string TREMatchEngine::UnconsumedLineBreaks() const {
+    std::u16string units = u"\n\v\f\r\u0085\u2028\u2029";
+    auto drop = [&](const std::u16string& text) {
+        std::erase_if(units, [&](char16_t u) { return text.find(u) != std::u16string::npos; });
+    };
+    for (const auto& T : FProgram.FTransitions) {
+        TRECode* code = T->FCode;
+        if (code == nullptr || T->FKind == nkAnchor)
+            continue;
+        if (auto* literal = dynamic_cast<TRELiteralCode*>(code)) {
+            drop(literal->Strings());
+        } else if (auto* trie = dynamic_cast<TRETrieCode*>(code)) {
+            for (const TRELiteralCode* alternative : trie->Literals())
+                drop(alternative->Strings());
+        } else if (IsOneCharCode(code)) {
+            std::erase_if(units, [&](char16_t u) {
+                TREWindowScope window(FRegExp, &u, &u + 1);
+                int len = 0;
+                return code->IsEqual(&u, len);
+            });
+        } else {
+            return {};
+        }
+    }
+    return units;
 }
 
 // Every match starts at the head of the text (lcmTextTop) or of a line (lcmLineTop) when a
@@ -167,6 +202,19 @@ const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end
     return P + CharUnits(P, end);
 }
 
+// RunOf(T, p), remembered: the run of a one-character code ends at the same place from every
+// position inside it, so a loop entered again inside a known run does not scan it again. The
+// code matches from 'from' on up to p.
+const char16_t* TREMatchEngine::CachedRunEnd(const TRENFAState* T, const char16_t* from,
+                                             const char16_t* p) {
+    TRunCache& cache = FRunCache[static_cast<std::size_t>(T->FIndex)];
+    if (cache.Start != nullptr && p >= cache.Start && p <= cache.End)
+        return cache.End;
+    const char16_t* runEnd = RunOf(T, p);
+    cache = {from, runEnd};
+    return runEnd;
+}
+
 // The end of the run of one-character loop T's code from p. Once the code has been asked about
 // as many units as a map of all units costs, the map answers instead ("." needs no map: it
 // only looks for line breaks).
@@ -191,10 +239,17 @@ void TREMatchEngine::Optimize() {
     ChooseLeadMode();
     const std::size_t count = FProgram.FTransitions.size();
     FOneChar.assign(count, false);
+    FLazyUnit.assign(count, -1);
     for (std::size_t i = 0; i < count; ++i) {
         const TRENFAState* T = FProgram.FTransitions[i].get();
         if (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound)
             FOneChar[i] = IsOneCharCode(T->FCode);
+        const TRENFAState* exitT = FOneChar[i] ? Head(T->FTransitTo) : nullptr;
+        const auto* single = exitT != nullptr && exitT->FNext == nullptr && exitT->FKind == nkChar
+                                 ? dynamic_cast<const TRELiteralSingleCode*>(exitT->FCode)
+                                 : nullptr;
+        if (single != nullptr && T->FMatchKind == lkReluctant && T->FMax >= kNFAUnbounded)
+            FLazyUnit[i] = single->Strings()[0];
     }
     FRunCache.assign(count, {});
     FRunMaps.clear();
@@ -332,8 +387,16 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
             first = hit;
             for (int i = 0; i < FAnchor.Offset.Max && first > untried; ++i)
                 first = StepBack(first, untried);
-        } else if (FRunAnchor) {
-            first = RunStartBefore(hit, untried);
+        } else {
+            if (FRunAnchor)
+                first = RunStartBefore(hit, untried);
+            // No match crosses a line break that none of its codes can consume.
+            if (!FLineBreaks.empty()) {
+                const char16_t* lineStart = hit;
+                while (lineStart > first && FLineBreaks.find(lineStart[-1]) == std::u16string::npos)
+                    --lineStart;
+                first = lineStart;
+            }
         }
         const char16_t* P = first;
         while (P <= last) {
@@ -908,12 +971,23 @@ const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& 
 // The first end, from q on, of lazy one-character loop T (count iterations at q) at which its
 // continuation is worth trying: one more character is taken while the code matches and the
 // maximum allows, passing over the ends where the continuation's first code cannot match.
-const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16_t* q,
-                                              int& count) const {
+const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16_t* q, int& count) {
     const TRENFAState* exitT = Head(T->FTransitTo);
     const bool check = exitT != nullptr && exitT->FNext == nullptr &&
                        (exitT->FKind == nkChar || exitT->FKind == nkNormal);
     const bool unbounded = T->FMax >= kNFAUnbounded;
+    // An unbounded loop reaches every position of its run: the next place in it where a single
+    // unit follows is found by a plain search.
+    const int unit = FLazyUnit[static_cast<std::size_t>(T->FIndex)];
+    if (unit >= 0) {
+        const char16_t* runEnd = CachedRunEnd(T, q, q);
+        const char16_t* last = runEnd < FRegExp.FMatchEndP ? runEnd + 1 : runEnd;
+        const char16_t* hit = std::char_traits<char16_t>::find(
+            q, static_cast<std::size_t>(last - q), static_cast<char16_t>(unit));
+        if (hit != nullptr)
+            count += static_cast<int>(std::min<std::ptrdiff_t>(hit - q, kNFAUnbounded));
+        return hit;
+    }
     int len = 0;
     for (;;) {
         if (!check || CodeMatches(exitT, q, len))
@@ -986,13 +1060,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
         if (unbounded) {
             // The run of a one-character code ends at the same place from every position
             // inside it: a loop entered again inside a known run does not scan it again.
-            TRunCache& cache = FRunCache[static_cast<std::size_t>(T->FIndex)];
-            if (cache.Start != nullptr && lowest >= cache.Start && lowest <= cache.End) {
-                runEnd = cache.End;
-            } else {
-                runEnd = RunOf(T, runEnd);
-                cache = {start, runEnd}; // the mandatory part matched from start too
-            }
+            runEnd = CachedRunEnd(T, start, lowest); // the mandatory part matched from start
         } else {
             for (int i = min; i < max && runEnd < end && code->IsEqual(runEnd, len); ++i)
                 runEnd += len;

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "regex/match/anchor_choice.h"
@@ -121,7 +122,7 @@ private:
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
-    const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count) const;
+    const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count);
     const TRENFAState* TakeMoreNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ExitFailed(const TRENFAState* T, const char16_t* q);
     bool MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty, const char16_t* P);
@@ -139,6 +140,7 @@ private:
 
     void ChooseLeadMode();
     TRELeadCharMode HeadMode() const;
+    std::u16string UnconsumedLineBreaks() const;
     const TRENFAState* WholeLiteral() const;
     bool MatchWhole(const char16_t* AStr, const char16_t* end);
     bool MatchAtLineStarts(const char16_t* AStr, const char16_t* end);
@@ -147,6 +149,7 @@ private:
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end);
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
+    const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
@@ -177,6 +180,8 @@ private:
     std::vector<std::size_t> FRunUnits;        // by transition: units its code was asked about
     std::vector<std::uintptr_t> FMemoCaptures; // captures of the pending MemoMark entries
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
+    // By transition: the one unit that must follow an unbounded lazy one-character loop, -1.
+    std::vector<int> FLazyUnit;
     std::uint64_t FEpoch = 1;
 
     TRELeadCharMode FLeadCharMode = lcmNone;
@@ -187,7 +192,8 @@ private:
     // attempt), so remembering their failures would cost without ever paying off.
     const TRENFAState* FTopRunLoop = nullptr;
     std::vector<const TRENFAState*> FRunGuards;
-    bool FRunAnchor = false; // the anchor literal is what follows FTopRunLoop
+    bool FRunAnchor = false;    // the anchor literal is what follows FTopRunLoop
+    std::u16string FLineBreaks; // units no match holds (with a variable anchor)
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

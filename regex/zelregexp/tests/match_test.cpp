@@ -69,6 +69,10 @@ TEST(MatchTable, LoopsOfEveryKind) {
         {"run skipped only where its anchor held", u"\\Ba+b", {}, u"aab", "[2,2]"},
         // Starts before the run of the leading loop's code that ends at an anchor are out.
         {"run up to the anchor", u"\\w+nn", {}, u"ab nn cnn", "[7,3]"},
+        // A match holds no line break that none of its codes can consume.
+        {"anchor on the start's line", u"(?:.*?,){2}z", {}, u"a,b,\nc,d,z", "[6,5]"},
+        {"anchor past a line break the pattern consumes", u"(?:.*?,){2}z", roSingleLine, u"a,b\n,z",
+         "[1,6]"},
         {"run up to the anchor, boundary inside", u"\\B\\w+nn", {}, u"xinn", "[2,3]"},
         {"run of surrogate pairs up to the anchor",
          u"[\U0001F600]+xy",

@@ -281,18 +281,18 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         if (!Attempt(AStr))
             FSkipP = end;
         return FSkipP != end;
-    case lcmLineTop:
-        return MatchAtLineStarts(AStr, end);
     default:
         break;
     }
     if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
-    const char16_t* P = AStr;
-    const bool lead = FLeadCharMode != lcmNone;
+    // lcmLineTop attempts at the search start, then after every line break.
+    const bool lines = FLeadCharMode == lcmLineTop;
+    const bool lead = FLeadCharMode != lcmNone && !lines;
     if (lead)
         FLeadSearch.Reset(AStr);
-    while (P <= end) {
+    const char16_t* P = AStr;
+    while (P != nullptr && P <= end) {
         if (lead && (P = FLeadSearch.Next(P, end)) == nullptr)
             return false;
         if (Attempt(P))
@@ -305,7 +305,7 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         }
         if (P == end)
             break;
-        P = NextStart(P, end);
+        P = lines ? NextLineStart(P, end) : NextStart(P, end);
     }
     return false;
 }
@@ -340,26 +340,12 @@ bool TREMatchEngine::MatchWhole(const char16_t* AStr, const char16_t* end) {
     return false;
 }
 
-// An attempt at the search start, then after every line break.
-bool TREMatchEngine::MatchAtLineStarts(const char16_t* AStr, const char16_t* end) {
-    const char16_t* P = AStr;
-    while (P <= end) {
-        if (Attempt(P))
-            return true;
-        if (FCommitted)
-            return false;
-        if (FHasSkip && FSkipP != nullptr && FSkipP > P) {
-            P = FSkipP;
-            continue;
-        }
-        int len = 0;
-        while (P < end && (len = FRegExp.IsLineBreak(P)) == 0)
-            ++P;
-        if (P == end)
-            break;
-        P += len;
-    }
-    return false;
+// The start of the line after P's, nullptr when P's line is the last.
+const char16_t* TREMatchEngine::NextLineStart(const char16_t* P, const char16_t* end) const {
+    int len = 0;
+    while (P < end && (len = FRegExp.IsLineBreak(P)) == 0)
+        ++P;
+    return P < end ? P + len : nullptr;
 }
 
 // Every match contains the anchor literal Offset.Min to Offset.Max characters after its start.
@@ -368,8 +354,7 @@ bool TREMatchEngine::MatchAtLineStarts(const char16_t* AStr, const char16_t* end
 // is unknown) to h - Offset.Min; they are tried in order, where a lead code matches when
 // there are lead codes. A start that admits no occurrence cannot match.
 bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
-    const bool lead = !FLeadSearch.Empty();
-    if (lead)
+    if (!FLeadSearch.Empty())
         FLeadSearch.Reset(AStr);
     const char16_t* untried = AStr;
     for (;;) {
@@ -400,7 +385,7 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         }
         const char16_t* P = first;
         while (P <= last) {
-            if (lead && !FLeadSearch.Accepts(P)) {
+            if (!IsLeadMatch(P)) {
                 P += CharUnits(P, end);
                 continue;
             }

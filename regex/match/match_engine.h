@@ -143,7 +143,7 @@ private:
     std::u16string UnconsumedLineBreaks() const;
     const TRENFAState* WholeLiteral() const;
     bool MatchWhole(const char16_t* AStr, const char16_t* end);
-    bool MatchAtLineStarts(const char16_t* AStr, const char16_t* end);
+    const char16_t* NextLineStart(const char16_t* P, const char16_t* end) const;
     void ResetAttempt(const char16_t* P0);
     const TRENFAState* LeadingRunLoop();
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
@@ -151,6 +151,11 @@ private:
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
     const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
+    // Whether an attempt at P is worth making: some lead code matches there (every position
+    // when there are none).
+    bool IsLeadMatch(const char16_t* P) const {
+        return FLeadSearch.Empty() || FLeadSearch.Accepts(P);
+    }
     const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
     TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
                                                       std::uint64_t sig) const;

@@ -176,6 +176,9 @@ TEST(MatchTable, SearchAcceleration) {
         {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
         {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
         {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
+        {"line start after a CR LF", u"^b", roMultiLine, u"a\r\nb\rb", "[4,1][6,1]"},
+        {"text start only", u"^a", {}, u"aa\na", "[1,1]"},
+        {"whole literal, no pair split", u"\\x{DE00}", {}, u"\U0001F600\xDE00", "[3,1]"},
         // The first-unit map of mixed leads: a literal may start with a unit that folds to
         // more than its first character, or pair with the next unit.
         {"lead map, literal folded from one unit", u"(?:ss|\\d)t", roIgnoreCase, u"\u00DFt",

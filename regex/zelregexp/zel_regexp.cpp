@@ -72,7 +72,11 @@ TRELineBreakKind TZelRegExp::LineBreakKind() const {
 }
 
 void TZelRegExp::SetLineBreakKind(TRELineBreakKind Value) {
+    if (Value == FImpl->FOwner.LineBreakKind())
+        return;
     FImpl->FOwner.SetLineBreakKind(Value);
+    // The search strategy depends on which units end a line: choose it again.
+    FImpl->FCompiled = false;
 }
 
 void TZelRegExp::Compile() {

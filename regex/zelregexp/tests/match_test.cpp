@@ -221,6 +221,17 @@ TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
     }
 }
 
+TEST(ZelRegExp, LineBreakConventionChangedAfterCompile) {
+    // Under CR LF alone a lone CR is no line break, so "." may take it: the anchor's line then
+    // reaches back past it.
+    TZelRegExp re(u"(?:.*?,){2}z");
+    re.Compile();
+    re.SetLineBreakKind(lbCRLF);
+    ASSERT_TRUE(re.Exec(u"a\r,,z"));
+    EXPECT_EQ(re.MatchPos(), 1);
+    EXPECT_EQ(re.MatchLen(), 5);
+}
+
 TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
     TZelRegExp re(u"x*");
     ASSERT_TRUE(re.Exec(u"axx"));

@@ -104,13 +104,16 @@ void MainForm::FormCreate(Component*) {
     // turn; creation goes on until then.
     PhraseListPaths paths = PhraseListPathsFor(ProgramFilePath());
     listPath_ = paths.List;
-    if (!FileExists(paths.Template)) {
+    const bool haveTemplate = FileExists(paths.Template);
+    if (!haveTemplate) {
         ShowMessage(TemplateMissingMessage(ExtractFileName(paths.Template)));
         Application::Instance().Terminate();
     }
 
-    // 4. The first list is a copy of the template.
-    if (!FileExists(listPath_))
+    // 4. The first list is a copy of the template. Without either there is nothing to copy or
+    // show: an error box now would meet the pending quit and vanish unread.
+    const bool haveList = FileExists(listPath_);
+    if (!haveList && haveTemplate)
         CopyFileOverwrite(paths.Template, listPath_);
 
     // 5. Placement from the settings file, or centred on the work area.
@@ -127,7 +130,8 @@ void MainForm::FormCreate(Component*) {
     SetClientHeight(placement.ClientHeight);
 
     // 6. The phrase list.
-    LoadList();
+    if (haveList || haveTemplate)
+        LoadList();
 }
 
 void MainForm::LoadList() {

@@ -1,6 +1,8 @@
 """The phrase list as users meet it: choose a line and paste it, edit and reload the list."""
 import subprocess
 
+import pytest
+
 from conftest import WINE_RUN, WINTOOL, clipboard_text, set_clipboard_text, wait_for
 
 INVALID_UTF8 = "Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません."
@@ -55,9 +57,11 @@ def test_reload_shows_the_edited_file(programs):
     wait_for(lambda: clipboard_text() == "three four", "the new line on the clipboard")
 
 
-def test_missing_template_is_reported_and_the_program_ends(programs):
+@pytest.mark.parametrize("list_present", [True, False])
+def test_missing_template_is_reported_and_the_program_ends(programs, list_present):
     velmora = programs("Velmora")
-    write_list(velmora, ["kept"])
+    if list_present:
+        write_list(velmora, ["kept"])
     (velmora.folder / "Velmora_LIST_tmp.txt").unlink()
     velmora.start()
     box = wait_for(velmora.dialog, "the template message")
@@ -65,6 +69,7 @@ def test_missing_template_is_reported_and_the_program_ends(programs):
                    "icon": False}
     velmora.dismiss_dialog()
     assert velmora.wait_exit() == 0
+    assert (velmora.folder / "Velmora_LIST.txt").exists() == list_present
 
 
 def test_first_start_copies_the_template(programs):

@@ -278,9 +278,10 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
     case lcmAhoCrasick:
         return MatchWhole(AStr, end);
     case lcmTextTop:
-        if (!Attempt(AStr))
-            FSkipP = end;
-        return FSkipP != end;
+        if (Attempt(AStr))
+            return true;
+        FSkipP = end; // no later start can match
+        return false;
     default:
         break;
     }

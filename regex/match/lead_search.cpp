@@ -7,6 +7,7 @@
 #include "regex/compile/literal_code.h"
 #include "regex/compile/owner.h"
 #include "regex/compile/set_codes.h"
+#include "regex/search/first_units.h"
 #include "regex/search/trie_search.h"
 #include "regex/search/unit_scan.h"
 #include "regex/unicode/unicode_prop.h"
@@ -50,8 +51,7 @@ void TRELeadSearch::Clear() {
 }
 
 // A one-character code decides from one unit (a surrogate is always a candidate); a literal
-// starts where the unit folds to the literal's first character, or where a half-width kana
-// may fold together with its sound mark.
+// starts at the units whose folding can begin its first character.
 void TRELeadSearch::BuildUnitMap() {
     FUnitMapTried = true;
     auto map = std::make_unique<TREUnitMap>();
@@ -65,18 +65,13 @@ void TRELeadSearch::BuildUnitMap() {
         }
         FUnitMapExact = false;
         const std::u16string& text = literal->Strings();
-        const TRECompareOptions options = literal->CompareOptions();
         int len = 0;
         const char32_t first = ReadChar(text.data(), text.data() + text.size(), len);
-        if (options.Contains(coIgnoreWidth))
-            for (char32_t u = 0xFF61; u <= 0xFF9F; ++u)
-                map->Admit(u);
-        for (char32_t u = 0; u < 0x10000; ++u) {
-            const char16_t unit = static_cast<char16_t>(u);
-            TUnicodeMultiChar pending;
-            if (FoldRead(&unit, &unit + 1, len, options, pending) == first)
-                map->Admit(u);
-        }
+        // A lone surrogate has no set; surrogates are candidates anyway.
+        if (const auto units = FirstUnitsOf(first, literal->CompareOptions()))
+            for (const char16_t unit : *units)
+                if (unit < 0xD800 || unit > 0xDFFF)
+                    map->Admit(unit);
     }
     map->Seal();
     FUnitMap = std::move(map);

@@ -98,11 +98,7 @@ std::u16string TREMatchEngine::UnconsumedLineBreaks() const {
             for (const TRELiteralCode* alternative : trie->Literals())
                 drop(alternative->Strings());
         } else if (IsOneCharCode(code)) {
-            std::erase_if(units, [&](char16_t u) {
-                TREWindowScope window(FRegExp, &u, &u + 1);
-                int len = 0;
-                return code->IsEqual(&u, len);
-            });
+            std::erase_if(units, [&](char16_t u) { return MatchesAlone(*code, u); });
         } else {
             return {};
         }
@@ -194,10 +190,7 @@ const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end
     if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len) &&
         std::all_of(FRunGuards.begin(), FRunGuards.end(),
                     [&](const TRENFAState* T) { return AnchorHolds(T, P); })) {
-        const TRunCache& cache = FRunCache[static_cast<std::size_t>(FRunLoop->FIndex)];
-        if (cache.Start != nullptr && P >= cache.Start && P <= cache.End)
-            return cache.End;
-        return RunOf(FRunLoop, P);
+        return CachedRunEnd(FRunLoop, P, P);
     }
     return P + CharUnits(P, end);
 }
@@ -893,9 +886,7 @@ const char16_t* TREMatchEngine::GiveBackCandidate(const TEntry& entry, const cha
             q = start >= low ? start : (low > lowest ? StepBack(low, lowest) : nullptr);
             continue;
         }
-        int len = 0;
-        if (exitT != nullptr && exitT->FNext == nullptr &&
-            (exitT->FKind == nkChar || exitT->FKind == nkNormal) && !CodeMatches(exitT, q, len)) {
+        if (!ContinuationMayMatch(exitT, q)) {
             q = q > lowest ? StepBack(q, lowest) : nullptr;
             continue;
         }
@@ -958,25 +949,20 @@ const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& 
 // continuation is worth trying: one more character is taken while the code matches and the
 // maximum allows, passing over the ends where the continuation's first code cannot match.
 const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16_t* q, int& count) {
-    const TRENFAState* exitT = Head(T->FTransitTo);
-    const bool check = exitT != nullptr && exitT->FNext == nullptr &&
-                       (exitT->FKind == nkChar || exitT->FKind == nkNormal);
-    const bool unbounded = T->FMax >= kNFAUnbounded;
     // An unbounded loop reaches every position of its run: the next place in it where a single
-    // unit follows is found by a plain search.
+    // unit follows is found by a plain search (the count matters to bounded loops only).
     const int unit = FLazyUnit[static_cast<std::size_t>(T->FIndex)];
     if (unit >= 0) {
         const char16_t* runEnd = CachedRunEnd(T, q, q);
         const char16_t* last = runEnd < FRegExp.FMatchEndP ? runEnd + 1 : runEnd;
-        const char16_t* hit = std::char_traits<char16_t>::find(
-            q, static_cast<std::size_t>(last - q), static_cast<char16_t>(unit));
-        if (hit != nullptr)
-            count += static_cast<int>(std::min<std::ptrdiff_t>(hit - q, kNFAUnbounded));
-        return hit;
+        return std::char_traits<char16_t>::find(q, static_cast<std::size_t>(last - q),
+                                                static_cast<char16_t>(unit));
     }
+    const TRENFAState* exitT = Head(T->FTransitTo);
+    const bool unbounded = T->FMax >= kNFAUnbounded;
     int len = 0;
     for (;;) {
-        if (!check || CodeMatches(exitT, q, len))
+        if (ContinuationMayMatch(exitT, q))
             return q;
         if ((!unbounded && count >= T->FMax) || !T->FCode->IsEqual(q, len))
             return nullptr;
@@ -1007,6 +993,14 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
         P = q;
         return Head(T->FTransitTo);
     }
+}
+
+// Whether the continuation that starts with exitT may start at q: false only when exitT is the
+// one way on and its code cannot match there.
+bool TREMatchEngine::ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const {
+    int len = 0;
+    return exitT == nullptr || exitT->FNext != nullptr ||
+           (exitT->FKind != nkChar && exitT->FKind != nkNormal) || CodeMatches(exitT, q, len);
 }
 
 // Whether the continuation after single-code loop T already failed from q; when not known,
@@ -1183,9 +1177,8 @@ const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t
     if ((!unbounded && st.Count >= X->FMax) || (st.Count > 0 && st.LastEmpty))
         return TakeExit(X);
     if (X->FMatchKind == lkReluctant || X->FMatchKind == lkSimpleReluctant) {
-        int len = 0;
         // The exit would fail at once where the code after the loop cannot match.
-        if (X->FMatchKind == lkSimpleReluctant && !CodeMatches(Head(X->FTransitTo), P, len))
+        if (X->FMatchKind == lkSimpleReluctant && !ContinuationMayMatch(Head(X->FTransitTo), P))
             return EnterBody(X, P);
         PushEntry({.Kind = TEntryKind::LoopBody, .T = X, .P = P});
         return TakeExit(X);

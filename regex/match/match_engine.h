@@ -122,6 +122,7 @@ private:
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
+    bool ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const;
     const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count);
     const TRENFAState* TakeMoreNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ExitFailed(const TRENFAState* T, const char16_t* q);

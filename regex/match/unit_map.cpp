@@ -21,17 +21,16 @@ bool IsSurrogate(char16_t unit) {
 
 } // namespace
 
-void TREUnitMap::AdmitCode(TRECode& code) {
-    char16_t unit = 0;
+bool MatchesAlone(TRECode& code, char16_t unit) {
     TREWindowScope window(*code.FRegExp, &unit, &unit + 1);
-    for (char32_t u = 0; u < 0x10000; ++u) {
-        if (u >= 0xD800 && u <= 0xDFFF)
-            continue;
-        unit = static_cast<char16_t>(u);
-        int len = 0;
-        if (code.IsEqual(&unit, len))
+    int len = 0;
+    return code.IsEqual(&unit, len);
+}
+
+void TREUnitMap::AdmitCode(TRECode& code) {
+    for (char32_t u = 0; u < 0x10000; ++u)
+        if ((u < 0xD800 || u > 0xDFFF) && MatchesAlone(code, static_cast<char16_t>(u)))
             Admit(u);
-    }
 }
 
 void TREUnitMap::Seal() {

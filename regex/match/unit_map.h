@@ -13,6 +13,9 @@ namespace zel {
 
 class TRECode;
 
+// Whether code matches unit standing alone (a one-character code decides from it).
+bool MatchesAlone(TRECode& code, char16_t unit);
+
 class TREUnitMap {
 public:
     void Admit(char32_t unit) { FBits[unit >> 6] |= std::uint64_t{1} << (unit & 63); }

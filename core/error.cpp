@@ -26,4 +26,9 @@ std::u16string FormatText(std::u16string_view templ, std::u16string_view arg1,
     return out;
 }
 
+std::u16string ListIndexErrorText(int index) {
+    std::string digits = std::to_string(index);
+    return u"List index out of bounds (" + std::u16string(digits.begin(), digits.end()) + u")";
+}
+
 } // namespace zel

@@ -20,4 +20,7 @@ std::u16string FormatText(std::u16string_view templ, std::u16string_view arg);
 std::u16string FormatText(std::u16string_view templ, std::u16string_view arg1,
                           std::u16string_view arg2);
 
+// The failure text of an index outside a list or collection.
+std::u16string ListIndexErrorText(int index);
+
 } // namespace zel

@@ -4,6 +4,7 @@
 #include "listbox/list_items.h"
 #include "listbox/row_style.h"
 #include "ui/gdi_canvas.h"
+#include "ui/themes.h"
 
 #include <windows.h>
 
@@ -18,9 +19,5 @@ public:
 private:
     GdiFontCache fonts_; // the fonts of the markup, kept for the painter's life
 };
-
-// Whether the platform offers visual themes to check boxes: version 5.1 or later with common
-// controls of a major version above 5.
-bool PlatformSupportsThemes();
 
 } // namespace zel

@@ -4,11 +4,6 @@
 
 namespace zel {
 
-std::u16string ListIndexErrorText(int index) {
-    std::string digits = std::to_string(index);
-    return u"List index out of bounds (" + std::u16string(digits.begin(), digits.end()) + u")";
-}
-
 void TListBoxItem::Assign(const TObject* Source) {
     const auto* item = dynamic_cast<const TListBoxItem*>(Source);
     if (!item || item == this)

@@ -19,9 +19,6 @@ public:
 
 using TChangeEvent = std::function<void(TObject* Sender)>;
 
-// The text of an index outside the collection.
-std::u16string ListIndexErrorText(int index);
-
 class TListBoxItem : public TObject {
 public:
     int32_t Tag() const noexcept { return FTag; }

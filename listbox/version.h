@@ -1,23 +1,11 @@
 #pragma once
 // The list box's version: four bytes, high byte first.
-#include <cstdint>
-#include <string>
+#include "core/version_text.h"
 
 namespace zel {
 
 inline constexpr uint32_t GetVersionNr() {
     return (1u << 24) | (1u << 16) | (5u << 8) | 1u;
-}
-
-// The four bytes in decimal joined by ".".
-inline std::u16string VersionText(uint32_t nr) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        if (!text.empty())
-            text += '.';
-        text += std::to_string((nr >> shift) & 0xFF);
-    }
-    return std::u16string(text.begin(), text.end());
 }
 
 } // namespace zel

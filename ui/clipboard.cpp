@@ -4,6 +4,7 @@
 #include "ui/files.h"
 #include "ui/unique_handle.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zel {
@@ -56,6 +57,20 @@ void SetClipboardText(HWND owner, const std::u16string& text) {
     if (!::SetClipboardData(CF_UNICODETEXT, memory.get()))
         throw Exception(SystemErrorText(::GetLastError()));
     memory.release(); // the clipboard owns the block now
+}
+
+bool GetClipboardText(HWND owner, std::u16string& text) {
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return false;
+    OpenedClipboard clipboard(owner);
+    HGLOBAL memory = ::GetClipboardData(CF_UNICODETEXT); // owned by the clipboard
+    if (!memory)
+        return false;
+    LockedGlobal locked(memory);
+    const auto* units = static_cast<const char16_t*>(locked.data());
+    const size_t capacity = ::GlobalSize(memory) / sizeof(char16_t);
+    text.assign(units, std::find(units, units + capacity, u'\0'));
+    return true;
 }
 
 } // namespace zel

@@ -12,4 +12,8 @@ namespace zel {
 // clipboard keeps its content.
 void SetClipboardText(HWND owner, const std::u16string& text);
 
+// The clipboard's Unicode text, up to its terminating zero; false when it holds none. Fails
+// as SetClipboardText does when another program holds the clipboard.
+bool GetClipboardText(HWND owner, std::u16string& text);
+
 } // namespace zel

@@ -36,6 +36,10 @@ public:
     // Both sides are told (Notification with opRemove) when the other one is freed.
     void FreeNotification(Component* other);
 
+    // The form that made this component has set all its properties: settings that depend on
+    // each other take effect now. A form calls it once, after configuring its controls.
+    virtual void Loaded() {}
+
 protected:
     virtual void Notification(Component* component, TOperation operation);
 

@@ -82,10 +82,13 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
 
-// GetDC/ReleaseDC as a pair.
+// GetDC (the client area) or GetWindowDC (the whole window, frame included) with ReleaseDC
+// as a pair.
 class WindowDC {
 public:
-    explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    enum class Area { Client, Whole };
+    explicit WindowDC(HWND window, Area area = Area::Client) noexcept
+        : window_(window), dc_(area == Area::Client ? ::GetDC(window) : ::GetWindowDC(window)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     ~WindowDC() {

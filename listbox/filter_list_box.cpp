@@ -138,7 +138,7 @@ void TFilterListBox::ItemsChanged() {
 
 void TFilterListBox::SyncRows() {
     if (FListBox->HandleAllocated())
-        FListBox->SetRowCount(ItemCount(), u" ");
+        FListBox->SetRowCount(ItemCount());
     // Rows that stay in place may now show other items.
     FListBox->Invalidate();
 }

@@ -63,7 +63,7 @@ ListBox::ListBox(Component* owner) : WinControl(owner) {
 void ListBox::FillCreateParams(CreateParams& params) {
     params.ClassName = L"LISTBOX";
     params.SystemClass = true;
-    params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+    params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA |
                     LBS_NOINTEGRALHEIGHT | (multiSelect_ ? LBS_EXTENDEDSEL : 0);
     params.ExStyle |= borderSingle_ ? WS_EX_CLIENTEDGE : 0;
 }
@@ -125,28 +125,18 @@ private:
 
 } // namespace
 
-void ListBox::SetRowCount(int count, const std::u16string& text) {
+void ListBox::SetRowCount(int count) {
     HWND list = Handle();
-    int rows = Count();
+    const int rows = Count();
     if (rows == count)
         return;
     RedrawPause pause(list);
     const int selected = ItemIndex();
     const int top = TopIndex();
     const int removed = std::max(0, rows - count);
-    if (removed > 0) {
-        // Deleting row 0 again and again would move every remaining row each time: the rows
-        // are alike, so the list is refilled and the selection and scroll position shifted.
-        ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        rows = 0;
-    }
-    ::SendMessageW(list, LB_INITSTORAGE, static_cast<WPARAM>(count - rows),
-                   static_cast<LPARAM>((text.size() + 1) * sizeof(char16_t)));
-    for (; rows < count; ++rows)
-        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
+    ::SendMessageW(list, LB_SETCOUNT, static_cast<WPARAM>(count), 0);
     if (removed > 0 && count > 0) {
-        if (selected >= removed)
-            SetItemIndex(selected - removed);
+        SetItemIndex(selected >= removed ? selected - removed : -1);
         SetTopIndex(std::max(0, top - removed));
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The system's list box with owner-drawn rows of one height, set by the owner (a list with a
-// height per row costs time per row on every insertion on some platforms, which makes long
-// lists slow to fill). Rows are drawn by the subclass (the parent passes WM_DRAWITEM on
-// through OwnerDraw);
+// The system's list box with owner-drawn rows of one height, set by the owner, that hold no
+// data: the rows are only counted, so a list of any length is filled in one call (a list with a
+// height or a string per row costs time per row on every insertion). Rows are drawn by the
+// subclass (the parent passes WM_DRAWITEM on through OwnerDraw);
 // a selection the user makes raises OnClick, a double click OnDblClick, and key and mouse
 // messages raise the key and mouse events before the system handles them (mouse events after).
 // Selecting by code raises nothing.
@@ -26,10 +26,10 @@ public:
     int TopIndex();
     void SetTopIndex(int index);
 
-    // For a list whose rows all hold `text`: makes it hold `count` rows. Extra rows go from
-    // the front (the others move up, with the selection and the scroll position; a selected row
-    // that goes leaves no selection); missing rows are added at the end. Drawn once, at the end.
-    void SetRowCount(int count, const std::u16string& text);
+    // Makes the list hold `count` rows. Extra rows go from the front (the others move up, with
+    // the selection and the scroll position; a selected row that goes leaves no selection);
+    // missing rows are added at the end. Drawn once, at the end.
+    void SetRowCount(int count);
     // The row under a client point, -1 when the point lies on no row. Worked out from the
     // rows' one height, so it holds for lists of any length (the system's item-from-point
     // answer has 16 bits for the row).

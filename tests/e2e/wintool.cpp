@@ -55,6 +55,17 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// An edit window keeps its text to itself: ask it, without waiting long on a busy program.
+std::wstring EditText(HWND edit) {
+    std::wstring text(4096, L'\0');
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 5000, &length))
+        length = 0;
+    text.resize(length);
+    return text;
+}
+
 struct Search {
     const wchar_t* className;
     HWND first = nullptr;
@@ -129,7 +140,8 @@ BOOL CALLBACK ListChildren(HWND child, LPARAM param) {
                   ", \"left\": %ld, \"top\": %ld, \"width\": %ld, \"height\": %ld}", r.left, r.top,
                   r.right - r.left, r.bottom - r.top);
     *out += (out->size() > 1 ? ", " : "") + std::string("{\"class\": ") + Json(name) +
-            ", \"text\": " + Json(WindowText(child)) + buf;
+            ", \"text\": " +
+            Json(::lstrcmpiW(name, L"Edit") == 0 ? EditText(child) : WindowText(child)) + buf;
     return TRUE;
 }
 

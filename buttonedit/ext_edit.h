@@ -1,0 +1,286 @@
+#pragma once
+// TExtEdit: the one-line edit field, the platform's edit window (multi-line style, so that its
+// formatting rectangle applies; single-line for passwords) with focus colours, a flat look,
+// frames, a grey hint while empty, a wavy error marker, its own Return, Escape and Ctrl+A,
+// an escape-undo to the text it had when it got the focus, and clipboard hooks.
+//
+// Keys go through stages before the edit window sees them: the special-key query (Escape and
+// Return), the key-down stage, the character stage and the key-up stage. A handler that sets
+// the key or the character to 0 swallows it.
+#include "buttonedit/edit_text.h"
+#include "buttonedit/edit_types.h"
+#include "ui/control.h"
+#include "ui/input_events.h"
+
+#include <string>
+
+namespace zel {
+
+class TExtEdit : public WinControl {
+public:
+    explicit TExtEdit(Component* owner);
+
+    static std::u16string Version();
+
+    // The text between prefix and suffix; setting it shows prefix + value + suffix.
+    std::u16string Text();
+    void SetText(const std::u16string& value);
+    // Sets the text and the text Escape returns to.
+    void SetEditText(const std::u16string& value);
+    const std::u16string& OrigText() const noexcept { return FOrigText; }
+    bool Modified() const noexcept { return FModified; }
+    void SetModified(bool value);
+    bool IsError() const noexcept { return FIsError; }
+
+    void SelectAll();
+    TextRange Selection();
+    void SetSelection(TextRange range);
+    void Clear();
+    // Applies the colour, border and flat settings as a form that configured the field does.
+    void Init();
+    virtual bool IsURL();
+    virtual bool ValidateValue(const std::u16string& Text);
+    // Pixel width of the text in the field's font.
+    int GetTextSize();
+    int CharFromPos(POINT point);
+    POINT PosFromChar(int index);
+
+    // Appearance.
+    void SetColor(TColor color) override;
+    TColor FocusColor() const noexcept { return FFocusColor; }
+    void SetFocusColor(TColor value) { FFocusColor = value; }
+    TColor FontColor() const noexcept { return FFontColor; }
+    void SetFontColor(TColor value);
+    TColor FocusFontColor() const noexcept { return FFocusFontColor; }
+    void SetFocusFontColor(TColor value) { FFocusFontColor = value; }
+    TEditAlign EditAlign() const noexcept { return FEditAlign; }
+    void SetEditAlign(TEditAlign value);
+    TEditAlign FocusAlign() const noexcept { return FFocusAlign; }
+    void SetFocusAlign(TEditAlign value) { FFocusAlign = value; }
+    int FocusWidthInc() const noexcept { return FFocusWidthInc; }
+    void SetFocusWidthInc(int value) { FFocusWidthInc = value; }
+    bool Flat() const noexcept { return FFlat; }
+    void SetFlat(bool value);
+    TColor FlatLineColor() const noexcept { return FFlatLineColor; }
+    void SetFlatLineColor(TColor value);
+    bool FlatParentColor() const noexcept { return FFlatParentColor; }
+    void SetFlatParentColor(bool value) { FFlatParentColor = value; }
+    bool SoftBorder() const noexcept { return FSoftBorder; }
+    void SetSoftBorder(bool value);
+    bool Border3D() const noexcept { return FBorder3D; }
+    void SetBorder3D(bool value);
+    TColor BorderColor() const noexcept { return FBorderColor; }
+    void SetBorderColor(TColor value);
+    bool FocusBorder() const noexcept { return FFocusBorder; }
+    void SetFocusBorder(bool value) { FFocusBorder = value; }
+    TColor FocusBorderColor() const noexcept { return FFocusBorderColor; }
+    void SetFocusBorderColor(TColor value) { FFocusBorderColor = value; }
+    TColor DisabledColor() const noexcept { return FDisabledColor; }
+    void SetDisabledColor(TColor value) { FDisabledColor = value; }
+    bool DisabledBorder() const noexcept { return FDisabledBorder; }
+    void SetDisabledBorder(bool value) { FDisabledBorder = value; }
+    bool Transparent() const noexcept { return FTransparent; }
+    void SetTransparent(bool value);
+    TBorderStyle BorderStyle() const noexcept { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    bool Ctl3D() const noexcept { return FCtl3D; }
+
+    const std::u16string& EmptyText() const noexcept { return FEmptyText; }
+    void SetEmptyText(std::u16string value);
+    bool EmptyTextFocused() const noexcept { return FEmptyTextFocused; }
+    void SetEmptyTextFocused(bool value);
+    TFontStyles EmptyTextStyle() const noexcept { return FEmptyTextStyle; }
+    void SetEmptyTextStyle(TFontStyles value);
+
+    bool ShowError() const noexcept { return FShowError; }
+    void SetShowError(bool value);
+    TColor ErrorColor() const noexcept { return FErrorColor; }
+    void SetErrorColor(TColor value) { FErrorColor = value; }
+    TColor ErrorFontColor() const noexcept { return FErrorFontColor; }
+    void SetErrorFontColor(TColor value) { FErrorFontColor = value; }
+    int ErrorMarkerPos() const noexcept { return FErrorMarkerPos; }
+    void SetErrorMarkerPos(int value);
+    int ErrorMarkerLen() const noexcept { return FErrorMarkerLen; }
+    void SetErrorMarkerLen(int value);
+    bool ShowModified() const noexcept { return FShowModified; }
+    void SetShowModified(bool value) { FShowModified = value; }
+    TColor ModifiedColor() const noexcept { return FModifiedColor; }
+    void SetModifiedColor(TColor value) { FModifiedColor = value; }
+    bool ShowURL() const noexcept { return FShowURL; }
+    void SetShowURL(bool value);
+    TColor URLColor() const noexcept { return FURLColor; }
+    void SetURLColor(TColor value) { FURLColor = value; }
+    bool HintShowLargeText() const noexcept { return FHintShowLargeText; }
+    void SetHintShowLargeText(bool value) { FHintShowLargeText = value; }
+
+    // Behaviour.
+    bool EditorEnabled() const noexcept { return FEditorEnabled; }
+    void SetEditorEnabled(bool value) { FEditorEnabled = value; }
+    bool CanUndo() const noexcept { return FCanUndo; }
+    void SetCanUndo(bool value);
+    bool ReturnIsTab() const noexcept { return FReturnIsTab; }
+    void SetReturnIsTab(bool value) { FReturnIsTab = value; }
+    bool AutoSelect() const noexcept { return FAutoSelect; }
+    void SetAutoSelect(bool value) { FAutoSelect = value; }
+    bool AutoFocus() const noexcept { return FAutoFocus; }
+    void SetAutoFocus(bool value) { FAutoFocus = value; }
+    bool DefaultHandling() const noexcept { return FDefaultHandling; }
+    uint16_t ReturnAsTabKey() const noexcept { return FReturnAsTabKey; }
+    void SetReturnAsTabKey(uint16_t value) { FReturnAsTabKey = value; }
+    int MaxLength() const noexcept { return FMaxLength; }
+    void SetMaxLength(int value);
+    bool ReadOnly() const noexcept { return FReadOnly; }
+    void SetReadOnly(bool value);
+    TEditCharCase CharCase() const noexcept { return FCharCase; }
+    void SetCharCase(TEditCharCase value);
+    bool HideSelection() const noexcept { return FHideSelection; }
+    void SetHideSelection(bool value);
+    char16_t PasswordChar() const noexcept { return FPasswordChar; }
+    void SetPasswordChar(char16_t value);
+
+    // Typed input; the plain text type is the one this control implements so far.
+    TExtEditType EditType() const noexcept { return FEditType; }
+    void SetEditType(TExtEditType value);
+    const TTypedInputSettings& TypedInput() const noexcept { return FTyped; }
+    TTypedInputSettings& TypedInput() noexcept { return FTyped; }
+    const std::u16string& Prefix() const noexcept { return FTyped.Prefix; }
+    void SetPrefix(std::u16string value);
+    const std::u16string& Suffix() const noexcept { return FTyped.Suffix; }
+    void SetSuffix(std::u16string value);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TClipboardEvent OnClipboardPaste;
+    TClipboardAllowEvent OnClipboardCanPaste;
+    TURLClickEvent OnURLClick;
+    TValueValidateEvent OnValueValidate;
+
+protected:
+    void FillCreateParams(CreateParams& params) override;
+    void HandleCreated() override;
+    void BoundsChanged() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CommandNotify(WORD code) override;
+    HBRUSH BackgroundBrush(HDC dc) override;
+
+    // Raises OnChange; then, with ShowError, re-validates.
+    virtual void Change();
+    virtual void DoValueValidate(const std::u16string& Text, bool& IsValid);
+
+public:
+    void SetEnabled(bool enabled) override;
+    void SetFont(const FontSpec& spec) override;
+
+private:
+    std::u16string WindowText();
+    void SetWindowTextKeepingNotifications(const std::u16string& text);
+    void TextChanged();
+    void UpdateTextRect(bool flat);
+    void RecreateWindow();
+    void ApplyFlat();
+    void ApplyFrameStyle();
+    void ApplyErrorColors();
+    void WidthNudge();
+    bool Themed() const noexcept { return FIsThemed; }
+
+    // The stages of a key, in the order the platform delivers them.
+    bool WantSpecialKey(WORD key);
+    bool KeyDownStage(WORD& key);
+    bool CharStage(char16_t& key);
+    void KeyUpStage(WORD& key);
+    void FocusGained();
+    void FocusLost();
+    bool LeftButtonDown(LPARAM lParam);
+    void LeftButtonUp(LPARAM lParam);
+    void MouseMoved();
+    void MouseLeft();
+    void Paste();
+    void Cut();
+    bool Copy();
+
+    // Painting over what the edit window painted.
+    void PaintExtras();
+    void PaintFlatLine(HDC dc);
+    void PaintEmptyText(HDC dc);
+    void PaintErrorMarker(HDC dc);
+    void PaintFrame();
+    bool FrameInPlay() const;
+    void EraseTransparent(HDC dc);
+
+    std::u16string FOrigText;
+    std::u16string FLastReported; // text of the last change event: a repeat raises none
+    std::u16string FEmptyText;
+    TTypedInputSettings FTyped;
+    TExtEditType FEditType = TExtEditType::etString;
+    TEditAlign FEditAlign = TEditAlign::eaLeft;
+    TEditAlign FFocusAlign = TEditAlign::eaDefault;
+    TEditAlign FSavedAlign = TEditAlign::eaLeft;
+    TEditCharCase FCharCase = TEditCharCase::ecNormal;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    TBorderStyle FOldBorderStyle = TBorderStyle::bsSingle;
+    TFontStyles FEmptyTextStyle = 0;
+    TColor FNormalColor = clWindow;
+    TColor FFontColor = clWindowText;
+    TColor FNormalFontColor = clWindowText;
+    TColor FFocusColor = clNone;
+    TColor FFocusFontColor = clWindowText;
+    TColor FFlatLineColor = 0x000000;
+    TColor FBorderColor = clNone;
+    TColor FFocusBorderColor = clNone;
+    TColor FDisabledColor = 0xC0C0C0;
+    TColor FErrorColor = 0x0000FF;
+    TColor FErrorFontColor = 0xFFFFFF;
+    TColor FModifiedColor = clHighlight;
+    TColor FURLColor = 0xFF0000;
+    int FFocusWidthInc = 0;
+    int FErrorMarkerPos = 0;
+    int FErrorMarkerLen = 0;
+    int FMaxLength = 0;
+    uint16_t FReturnAsTabKey = VK_TAB;
+    char16_t FPasswordChar = 0;
+    bool FEditorEnabled = true;
+    bool FCanUndo = true;
+    bool FReturnIsTab = false;
+    bool FAutoSelect = true;
+    bool FAutoFocus = false;
+    bool FFlat = false;
+    bool FFlatParentColor = true;
+    bool FSoftBorder = false;
+    bool FBorder3D = false;
+    bool FFocusBorder = false;
+    bool FDisabledBorder = true;
+    bool FTransparent = false;
+    bool FEmptyTextFocused = false;
+    bool FShowError = false;
+    bool FShowModified = false;
+    bool FShowURL = false;
+    bool FHintShowLargeText = false;
+    bool FReadOnly = false;
+    bool FHideSelection = true;
+    bool FCtl3D = true;
+    const bool FDefaultHandling = true;
+    // Run-time state.
+    bool FModified = false;
+    bool FIsError = false;
+    bool FBlockEscape = false;
+    bool FGotReturn = false;
+    bool FMouseInControl = false;
+    bool FButtonDown = false;
+    bool FAlignChanging = false;
+    bool FIsURLShown = false;
+    bool FValidating = false;
+    bool FInsideCut = false;
+    bool FIsThemed = false;
+};
+
+} // namespace zel

@@ -58,11 +58,17 @@ MainForm::MainForm(Component* owner, const Deliverable& deliverable)
     lb1->SetImages(ImageList1);
     lb1->SetItemHeight(16);
     lb1->SetStyle(TFilterListBoxStyle::stList);
+    // Filter as the user types, case-insensitively, keeping phrases that contain the text.
+    lb1->SearchOptions().SetStyle(TSearchStyle::ssFilter);
+    lb1->SearchOptions().SetFilterMethod(TFilterMethod::fmContains);
+    lb1->SearchOptions().SetAutoFind(true);
+    lb1->InsertOptions().SetVisible(false);
     lb1->SetTabOrder(0);
     lb1->SetAnchors(akLeft | akTop | akRight | akBottom);
     lb1->SetParent(this);
     lb1->SetBounds(0, 0, 356, 297);
     lb1->OnListClick = [this](Component* sender) { lb1ListClick(sender); };
+    lb1->Loaded();
 
     btnEDIT = MakeButton(this, 0, 60, u"リスト編集");
     btnEDIT->SetTabOrder(1);

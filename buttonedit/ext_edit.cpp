@@ -161,7 +161,9 @@ void TExtEdit::SetWindowTextKeepingNotifications(const std::u16string& text) {
 }
 
 void TExtEdit::SetText(const std::u16string& value) {
-    SetCaption(FTyped.Prefix + value + FTyped.Suffix);
+    // The same text again leaves the window alone, so that the caret stays where it is.
+    if (std::u16string text = FTyped.Prefix + value + FTyped.Suffix; text != WindowText())
+        SetCaption(std::move(text));
     SetModified(false);
     if (FShowURL)
         FIsURLShown = IsURL();

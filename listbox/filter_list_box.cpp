@@ -1,16 +1,46 @@
 #include "listbox/filter_list_box.h"
 
+#include "listbox/user_locale.h"
 #include "listbox/version.h"
 
 namespace zel {
 
-TFilterListBox::TFilterListBox(Component* owner) : WinControl(owner) {
+TFilterListBox::TFilterListBox(Component* owner)
+    : WinControl(owner), FLocale(UserFilterLocale()), model_(CreateItems()) {
     FListBox = Make<TVisualListBox>(*this);
+    BindListEvents();
+    FSearchEdit = Make<TMultiButtonEdit>();
+    TEditButton* find = FSearchEdit->Buttons().Add();
+    find->SetStyle(TButtonStyle::bsFind);
+    find->SetFlat(true);
+    BindSearchEvents();
+    FInsertEdit = Make<TMultiButtonEdit>();
+    TEditButton* add = FInsertEdit->Buttons().Add();
+    add->SetStyle(TButtonStyle::bsAdd);
+    add->SetFlat(true);
+    BindInsertEvents();
+    SetBounds(0, 0, 200, 300);
+    FListBox->UpdateRowHeight();
+    Items().OnChange = [this](TObject*) { ItemsChanged(); };
+    FSearchOptions = std::make_unique<TSearchOptions>();
+    FSearchOptions->OnChange = [this](TObject*) { ApplySearchOptions(); };
+    FSearchOptions->OnAlignmentChange = [this](TObject*) { PlaceInputs(); };
+    FInsertOptions = std::make_unique<TInsertOptions>();
+    FInsertOptions->OnChange = [this](TObject*) { ApplyInsertOptions(); };
+    FInsertOptions->OnAlignmentChange = [this](TObject*) { PlaceInputs(); };
+    SetColor(clBtnFace);
+    FListBox->SetColor(FListColor);
+    // The whole collection is upper-cased at every filter pass: one table, made once.
+    PrepareCaseTable(FLocale);
+}
+
+void TFilterListBox::BindListEvents() {
     FListBox->OnCheckBoxClick = [this](Component*, int index) { ListCheckBoxClick(index); };
     FListBox->OnClick = [this](Component*) { ListClick(); };
     FListBox->OnDblClick = [this](Component*) { ListDblClick(); };
     FListBox->OnKeyDown = [this](Component*, WORD& key, TShiftState shift) {
         ListKeyDown(key, shift);
+        CheckShortCuts(key);
     };
     FListBox->OnKeyUp = [this](Component*, WORD& key, TShiftState shift) { ListKeyUp(key, shift); };
     FListBox->OnKeyPress = [this](Component*, char16_t& key) { ListKeyPress(key); };
@@ -22,13 +52,10 @@ TFilterListBox::TFilterListBox(Component* owner) : WinControl(owner) {
     FListBox->OnMouseMove = [this](Component*, TShiftState shift, int x, int y) {
         ListMouseMove(shift, x, y);
     };
-    SetBounds(0, 0, 200, 300);
-    Items().OnChange = [this](TObject*) { ItemsChanged(); };
-    SetColor(clBtnFace);
-    FListBox->SetColor(FListColor);
-    FListBox->SetParent(this);
-    FListBox->SetAlign(TAlign::alClient);
-    FListBox->SetTabOrder(2);
+}
+
+std::unique_ptr<TListBoxItems> TFilterListBox::CreateItems() {
+    return std::make_unique<TListBoxItems>();
 }
 
 std::u16string TFilterListBox::Version() {
@@ -36,7 +63,40 @@ std::u16string TFilterListBox::Version() {
 }
 
 void TFilterListBox::HandleCreated() {
+    FSearchEdit->SetParent(this);
+    FInsertEdit->SetParent(this);
+    PlaceInputs();
+    for (TMultiButtonEdit* field : {FSearchEdit, FInsertEdit}) {
+        field->Margins() = {0, 0, 3, 2};
+        field->SetAlignWithMargins(true);
+    }
+    FListBox->SetParent(this);
+    FListBox->SetAlign(TAlign::alClient);
+    FSearchEdit->SetTabOrder(0);
+    FInsertEdit->SetTabOrder(1);
+    FListBox->SetTabOrder(2);
+    for (WinControl* child :
+         {static_cast<WinControl*>(FSearchEdit), static_cast<WinControl*>(FInsertEdit),
+          static_cast<WinControl*>(FListBox)})
+        child->SetTabStop(true);
     SyncRows();
+}
+
+void TFilterListBox::Loaded() {
+    WinControl::Loaded();
+    ApplySearchOptions();
+    ApplyInsertOptions();
+}
+
+void TFilterListBox::PlaceInputs() {
+    const bool searchTop = FSearchOptions->Position() == TInputPosition::ipTop;
+    FSearchEdit->SetBounds(FSearchEdit->Left(), searchTop ? 1 : Height() - 3, FSearchEdit->Width(),
+                           FSearchEdit->Height());
+    FSearchEdit->SetAlign(searchTop ? TAlign::alTop : TAlign::alBottom);
+    const bool insertTop = FInsertOptions->Position() == TInputPosition::ipTop;
+    FInsertEdit->SetBounds(FInsertEdit->Left(), insertTop ? 10 : Height() - 10,
+                           FInsertEdit->Width(), FInsertEdit->Height());
+    FInsertEdit->SetAlign(insertTop ? TAlign::alTop : TAlign::alBottom);
 }
 
 int TFilterListBox::ItemIndex() {
@@ -67,8 +127,22 @@ void TFilterListBox::SetFilterActive(bool value) {
     if (value == model_.FilterActive())
         return;
     model_.SetFilterActive(value);
+    // The rows now show other items: a selected row would name another item than the one the
+    // user chose.
+    if (value)
+        ApplyFilter();
+    else
+        FListBox->SetItemIndex(-1);
     SyncRows();
     Invalidate();
+}
+
+void TFilterListBox::SetFilterCondition(const std::u16string& value) {
+    model_.SetFilterCondition(value);
+    ApplyFilter();
+    SyncRows();
+    Invalidate();
+    FSearchEdit->SetText(value);
 }
 
 void TFilterListBox::SetItemHeight(int value) {
@@ -124,6 +198,8 @@ void TFilterListBox::SetMultiSelect(bool value) {
 void TFilterListBox::SetFont(const FontSpec& spec) {
     WinControl::SetFont(spec);
     FListBox->SetFont(spec);
+    FSearchEdit->SetFont(spec);
+    FInsertEdit->SetFont(spec);
 }
 
 void TFilterListBox::SetEnabled(bool enabled) {
@@ -144,23 +220,19 @@ void TFilterListBox::SyncRows() {
 }
 
 void TFilterListBox::ListClick() {
-    if (OnListClick)
-        OnListClick(this);
+    Raise(OnListClick);
 }
 
 void TFilterListBox::ListDblClick() {
-    if (OnListDblClick)
-        OnListDblClick(this);
+    Raise(OnListDblClick);
 }
 
 void TFilterListBox::ListKeyDown(WORD& Key, TShiftState Shift) {
-    if (OnListKeyDown)
-        OnListKeyDown(this, Key, Shift);
+    Raise(OnListKeyDown, Key, Shift);
 }
 
 void TFilterListBox::ListKeyUp(WORD& Key, TShiftState Shift) {
-    if (OnListKeyUp)
-        OnListKeyUp(this, Key, Shift);
+    Raise(OnListKeyUp, Key, Shift);
 }
 
 void TFilterListBox::ListKeyPress(char16_t& Key) {
@@ -168,8 +240,7 @@ void TFilterListBox::ListKeyPress(char16_t& Key) {
         Key = 0;
         return;
     }
-    if (OnListKeyPress)
-        OnListKeyPress(this, Key);
+    Raise(OnListKeyPress, Key);
 }
 
 void TFilterListBox::ListCheckBoxClick(int Index) {
@@ -178,23 +249,19 @@ void TFilterListBox::ListCheckBoxClick(int Index) {
         return;
     item->SetChecked(!item->Checked());
     FListBox->Invalidate();
-    if (OnListCheckBoxClick)
-        OnListCheckBoxClick(this, Index);
+    Raise(OnListCheckBoxClick, Index);
 }
 
 void TFilterListBox::ListMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnListMouseDown)
-        OnListMouseDown(this, Button, Shift, X, Y);
+    Raise(OnListMouseDown, Button, Shift, X, Y);
 }
 
 void TFilterListBox::ListMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnListMouseUp)
-        OnListMouseUp(this, Button, Shift, X, Y);
+    Raise(OnListMouseUp, Button, Shift, X, Y);
 }
 
 void TFilterListBox::ListMouseMove(TShiftState Shift, int X, int Y) {
-    if (OnListMouseMove)
-        OnListMouseMove(this, Shift, X, Y);
+    Raise(OnListMouseMove, Shift, X, Y);
 }
 
 LRESULT TFilterListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -213,6 +280,11 @@ LRESULT TFilterListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         FListBox->SetFocus();
         return 0;
+    case WM_KEYDOWN: {
+        LRESULT result = WinControl::WndProc(message, wParam, lParam);
+        CheckShortCuts(static_cast<WORD>(wParam));
+        return result;
+    }
     default:
         break;
     }

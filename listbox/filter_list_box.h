@@ -1,10 +1,16 @@
 #pragma once
 // TFilterListBox: a list of text items with images and optional check boxes, drawn with markup
 // by an inner owner-drawn list, whose visible rows map to the items (all of them, or the last
-// filter result). ItemIndex always names a position in the whole collection.
+// filter result). ItemIndex always names a position in the whole collection. A search field
+// filters, highlights or jumps through the items as the user types; an insert field appends
+// items.
 //
-// Every event carries the list box as Sender, also when it comes from the inner list.
+// Every event carries the list box as Sender, also when it comes from the inner list or one
+// of the fields.
+#include "buttonedit/multi_button_edit.h"
+#include "listbox/filter_locale.h"
 #include "listbox/list_model.h"
+#include "listbox/search_options.h"
 #include "listbox/visual_list_box.h"
 #include "ui/control.h"
 #include "ui/image_list.h"
@@ -19,6 +25,11 @@ enum class TFilterListBoxStyle : uint8_t { stList, stCheckList };
 
 using TListBoxItemHintEvent =
     std::function<void(Component* Sender, TListBoxItem* Item, int Index, std::u16string& HintStr)>;
+using TListBoxItemEvent = std::function<void(Component* Sender, TListBoxItem* Item)>;
+
+// Shortcuts as the framework encodes them: the virtual key in the low byte and these flags.
+enum : uint16_t { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+uint16_t ShortCutOf(WORD key, TShiftState shift);
 
 class TFilterListBox : public WinControl {
 public:
@@ -40,9 +51,10 @@ public:
     bool FilterActive() const noexcept { return model_.FilterActive(); }
     void SetFilterActive(bool value);
     const std::u16string& FilterCondition() const noexcept { return model_.FilterCondition(); }
-    // The last filter result: indexes into Items, and their number.
+    // Filters by the condition at once and shows it in the search field.
+    void SetFilterCondition(const std::u16string& value);
+    // The last filter result: indexes into Items.
     TIntList& FilterIndexes() noexcept { return model_.FilterIndexes(); }
-    void SetFilterResult(int filterItems) noexcept { model_.SetFilterItems(filterItems); }
 
     int ItemHeight() const noexcept { return FItemHeight; }
     void SetItemHeight(int value);
@@ -68,6 +80,20 @@ public:
     static std::u16string Version();
 
     TVisualListBox& ListBox() noexcept { return *FListBox; }
+    TMultiButtonEdit& SearchEdit() noexcept { return *FSearchEdit; }
+    TMultiButtonEdit& InsertEdit() noexcept { return *FInsertEdit; }
+    TSearchOptions& SearchOptions() noexcept { return *FSearchOptions; }
+    void SetSearchOptions(const TSearchOptions& value) { FSearchOptions->Assign(&value); }
+    TInsertOptions& InsertOptions() noexcept { return *FInsertOptions; }
+    void SetInsertOptions(const TInsertOptions& value) { FInsertOptions->Assign(&value); }
+    // The locale the search compares numbers and dates in and upper-cases with.
+    void SetLocale(FilterLocale locale) { FLocale = std::move(locale); }
+
+    // Appends an item with the text, selects the last row, and raises OnInsertItem.
+    void InsertText(const std::u16string& text);
+
+    // The form has configured the control: the search and insert options take effect.
+    void Loaded() override;
 
     void SetFont(const FontSpec& spec) override;
     void SetEnabled(bool enabled) override;
@@ -83,9 +109,56 @@ public:
     TCheckBoxClickEvent OnListCheckBoxClick;
     TListBoxItemHintEvent OnItemHint;
 
+    TNotifyEvent OnSearchEditChange;
+    TNotifyEvent OnSearchEditClick;
+    TNotifyEvent OnSearchEditDblClick;
+    TKeyEvent OnSearchEditKeyDown;
+    TKeyEvent OnSearchEditKeyUp;
+    TKeyPressEvent OnSearchEditKeyPress;
+    TNotifyEvent OnSearchClick;
+    TNotifyEvent OnSearchClose;
+    TNotifyEvent OnSearchShow;
+    TListBoxItemEvent OnInsertItem;
+    TNotifyEvent OnInsertClick;
+    TNotifyEvent OnInsertClose;
+    TNotifyEvent OnInsertShow;
+    TNotifyEvent OnInsertEditChange;
+    TNotifyEvent OnInsertEditClick;
+    TNotifyEvent OnInsertEditDblClick;
+    TKeyEvent OnInsertEditKeyDown;
+    TKeyEvent OnInsertEditKeyUp;
+    TKeyPressEvent OnInsertEditKeyPress;
+
 protected:
+    // The item collection's factory; the constructor calls it (this class's, as C++ calls
+    // virtual functions during construction).
+    virtual std::unique_ptr<TListBoxItems> CreateItems();
+    // The filter pass: no selection, then the items that match the filter condition.
+    virtual void ApplyFilter();
+    // The search and insert fields at the top or the bottom edge.
+    virtual void PlaceInputs();
     // Items.OnChange: the rows follow the item count, then the control repaints.
     virtual void ItemsChanged();
+    virtual void ApplySearchOptions();
+    virtual void SearchEditChange();
+    virtual void SearchButtonClick();
+    virtual void SearchCloseClick();
+    virtual void DoSearchShow();
+    virtual void ApplyInsertOptions();
+    virtual void InsertButtonClick();
+    virtual void InsertCloseClick();
+    virtual void DoInsertShow();
+    virtual void InsertEditKeyDown(WORD& Key, TShiftState Shift);
+    virtual void InsertEditKeyUp(WORD& Key, TShiftState Shift);
+    virtual void InsertEditKeyPress(char16_t& Key);
+    virtual void SearchEditClick();
+    virtual void SearchEditDblClick();
+    virtual void InsertEditChange();
+    virtual void InsertEditClick();
+    virtual void InsertEditDblClick();
+    virtual void SearchEditKeyDown(WORD& Key, TShiftState Shift);
+    virtual void SearchEditKeyUp(WORD& Key, TShiftState Shift);
+    virtual void SearchEditKeyPress(char16_t& Key);
     // Makes the inner list hold exactly ItemCount rows: extra rows go from the front, missing
     // ones are added at the end.
     void SyncRows();
@@ -105,7 +178,33 @@ protected:
     void Notification(Component* component, TOperation operation) override;
 
 private:
-    TVisualListBox* FListBox;           // owned as a component
+    // Raises an event with this control as the sender, when it has a handler.
+    template <class Event, class... Args>
+    void Raise(const Event& event, Args&&... args) {
+        if (event)
+            event(this, std::forward<Args>(args)...);
+    }
+    void BindListEvents();
+    void BindSearchEvents();
+    void BindInsertEvents();
+    // Filter, highlight or jump to the search text; Apply false removes filter and highlight.
+    void DoSearch(bool Apply);
+    void GotoMatch(const std::u16string& text);
+    // The find button's two states: down in group 1 while a filter is shown, else up.
+    void SetFindButtonDown(bool down);
+    // Shows and focuses a field whose shortcut the key is.
+    void CheckShortCuts(WORD key);
+    // Makes a field have exactly one button of the style when `wanted`, none otherwise; a
+    // new one is flat as `flat` says. The button that is left, or null.
+    static TEditButton* KeepButton(TMultiButtonEdit& field, TButtonStyle style, bool wanted,
+                                   bool flat);
+
+    TVisualListBox* FListBox;      // owned as a component
+    TMultiButtonEdit* FSearchEdit; // owned as a component
+    TMultiButtonEdit* FInsertEdit; // owned as a component
+    std::unique_ptr<TSearchOptions> FSearchOptions;
+    std::unique_ptr<TInsertOptions> FInsertOptions;
+    FilterLocale FLocale;
     BitmapImageList* FImages = nullptr; // not owned: cleared when it goes
     FilterListModel model_;
     TFilterListBoxStyle FStyle = TFilterListBoxStyle::stList;

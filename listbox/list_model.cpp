@@ -2,7 +2,7 @@
 
 namespace zel {
 
-FilterListModel::FilterListModel() : FItems(std::make_unique<TListBoxItems>()) {}
+FilterListModel::FilterListModel(std::unique_ptr<TListBoxItems> items) : FItems(std::move(items)) {}
 
 int FilterListModel::ItemCount() const noexcept {
     return FFilterActive ? FFilterItems : FItems->Count();

@@ -14,7 +14,8 @@ namespace zel {
 
 class FilterListModel {
 public:
-    FilterListModel();
+    explicit FilterListModel(
+        std::unique_ptr<TListBoxItems> items = std::make_unique<TListBoxItems>());
 
     TListBoxItems& Items() noexcept { return *FItems; }
     const TListBoxItems& Items() const noexcept { return *FItems; }

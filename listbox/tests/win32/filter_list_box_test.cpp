@@ -176,10 +176,12 @@ TEST_F(ListBoxWindow, SpaceIsSwallowedAndLettersSelectNothing) {
 
 TEST_F(ListBoxWindow, ItemIndexUnderAFilterNamesThePositionInAllItems) {
     AddItems(7);
-    list->FilterIndexes().Add(2);
-    list->FilterIndexes().Add(5);
-    list->SetFilterResult(2);
+    list->Items()[2]->SetText(u"x2");
+    list->Items()[5]->SetText(u"x5");
+    list->SearchOptions().SetFilterMethod(TFilterMethod::fmContains);
+    list->SetFilterCondition(u"X");
     list->SetFilterActive(true);
+    EXPECT_EQ(list->FilterIndexes().Count(), 2);
     EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(list->ItemIndex(), -1);
     list->SetItemIndex(1);

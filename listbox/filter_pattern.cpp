@@ -76,6 +76,8 @@ TFilterMatcher::TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive,
     }
     hasCaret_ = Holds(pattern_, u'^');
     hasAmpersand_ = Holds(pattern_, u'&');
+    if (!greater_.Present && !less_.Present)
+        containedLiteral_ = wildcard_.ContainedLiteral();
 }
 
 void TFilterMatcher::ReadComparison(char16_t op, bool quotedSpaces, Comparison& into) {
@@ -98,6 +100,9 @@ bool TFilterMatcher::Compare(char16_t op, const Comparison& c, std::u16string_vi
 bool TFilterMatcher::Matches(std::u16string_view Text) {
     if (!table_)
         return MatchesPrepared(Text);
+    // The search field's common case: contains, compared without an upper-cased copy.
+    if (containedLiteral_)
+        return table_->UpperContains(Text, *containedLiteral_, upper_);
     table_->UpperInto(Text, upper_);
     return MatchesPrepared(upper_);
 }

@@ -52,8 +52,9 @@ private:
     bool greaterSeen_ = false, lessSeen_ = false;
     bool hasCaret_ = false, hasAmpersand_ = false;
     WildcardPattern wildcard_;
-    std::u16string upper_; // scratch: the upper-cased text
-    std::string digits_;   // scratch: a number being read
+    const std::u16string* containedLiteral_ = nullptr; // in wildcard_: a plain "*T*" pattern
+    std::u16string upper_;                             // scratch: the upper-cased text
+    std::string digits_;                               // scratch: a number being read
 };
 
 } // namespace zel

@@ -206,24 +206,10 @@ void TFilterListBox::GotoMatch(const std::u16string& text) {
 
 void TFilterListBox::ApplyFilter() {
     FListBox->SetItemIndex(-1);
-    TIntList& indexes = model_.FilterIndexes();
-    indexes.Clear();
     // Always without regard to case: the option is for the other search styles.
     TFilterMatcher matcher(BuildFilterPattern(FSearchOptions->FilterMethod(), FilterCondition()),
                            false, FLocale);
-    int matches = 0;
-    const int count = Items().Count();
-    for (int i = 0; i < count; ++i) {
-        TListBoxItem& item = *Items()[i];
-        const bool match = matcher.Matches(item.Text());
-        if (match) {
-            ++matches;
-            indexes.Add(i);
-        }
-        item.SetFiltered(match);
-        item.SetFilterIndex(matches - 1);
-    }
-    model_.SetFilterItems(matches);
+    model_.ApplyFilter(matcher);
 }
 
 void TFilterListBox::CheckShortCuts(WORD key) {

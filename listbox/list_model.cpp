@@ -19,6 +19,23 @@ int FilterListModel::ItemIndexOfRow(int row) const {
     return index >= 0 && index < FItems->Count() ? index : -1;
 }
 
+void FilterListModel::ApplyFilter(TFilterMatcher& matcher) {
+    FFilterIndexes.Clear();
+    int matches = 0;
+    const int count = FItems->Count();
+    for (int i = 0; i < count; ++i) {
+        TListBoxItem& item = *FItems->GetItems(i);
+        const bool match = matcher.Matches(item.Text());
+        if (match) {
+            ++matches;
+            FFilterIndexes.Add(i);
+        }
+        item.SetFiltered(match);
+        item.SetFilterIndex(matches - 1);
+    }
+    FFilterItems = matches;
+}
+
 TListBoxItem* FilterListModel::GetItem(int row) const {
     int index = ItemIndexOfRow(row);
     return index < 0 ? nullptr : FItems->GetItems(index);

@@ -4,6 +4,7 @@
 // row r shows the item whose index is entry r of the filter result. The filter result is only
 // renewed when the filter is applied, so after a change of the items it may name positions
 // that no longer exist: such rows show no item.
+#include "listbox/filter_pattern.h"
 #include "listbox/int_list.h"
 #include "listbox/list_items.h"
 
@@ -30,6 +31,10 @@ public:
     const TIntList& FilterIndexes() const noexcept { return FFilterIndexes; }
     int FilterItems() const noexcept { return FFilterItems; }
     void SetFilterItems(int value) noexcept { FFilterItems = value; }
+
+    // The filter pass: the items the matcher accepts become the filter result, in item order;
+    // each item learns whether it matched and how many matched up to it.
+    void ApplyFilter(TFilterMatcher& matcher);
 
     // Number of visible rows.
     int ItemCount() const noexcept;

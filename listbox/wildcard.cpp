@@ -144,6 +144,12 @@ bool WildcardPattern::Matches(std::u16string_view S) {
     return ok != negate;
 }
 
+const std::u16string* WildcardPattern::ContainedLiteral() const noexcept {
+    const bool contains = segments_.size() == 3 && segments_[0].Tokens.empty() &&
+                          segments_[2].Tokens.empty() && segments_[1].Plain;
+    return contains ? &segments_[1].Literal : nullptr;
+}
+
 bool MatchWildcard(std::u16string_view P, std::u16string_view S) {
     return WildcardPattern(P).Matches(S);
 }

@@ -19,6 +19,9 @@ public:
     explicit WildcardPattern(std::u16string_view P);
 
     bool Matches(std::u16string_view S);
+    // The text T when the pattern is "*T*" with only plain characters in T (quotes aside):
+    // then it matches exactly the texts that contain T. Null otherwise.
+    const std::u16string* ContainedLiteral() const noexcept;
 
 private:
     enum class TokenKind : uint8_t { Char, Any, Negate };

@@ -121,12 +121,20 @@ TEST(FilterPattern, CaseFollowsTheLocalesUpperCasing) {
     FilterLocale locale = YearMonthDay();
     locale.UpperCase = [](std::u16string_view text) {
         std::u16string upper(text);
-        for (char16_t& c : upper)
+        for (size_t i = 0; i < upper.size(); ++i) {
+            char16_t& c = upper[i];
             c = c == u'ä' ? u'Ä' : (c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c);
+            // A letter beyond the first plane: U+10428 becomes U+10400.
+            if (c == 0xDC28 && i > 0 && upper[i - 1] == 0xD801)
+                c = 0xDC00;
+        }
         return upper;
     };
     PrepareCaseTable(locale);
     EXPECT_TRUE(MatchFilter(u"*ä*", u"BÄR", false, locale));
+    EXPECT_TRUE(MatchFilter(u"*\U00010428*", u"x\U00010400", false, locale));
+    EXPECT_TRUE(MatchFilter(u"*\U00010400?*", u"\U00010428a", false, locale));
+    EXPECT_TRUE(MatchFilter(u"*r*", u"\U00010428r", false, locale));
     EXPECT_FALSE(MatchFilter(u"*ä*", u"BÄR", true, locale));
     EXPECT_TRUE(MatchFilter(u"*Ä*", u"BÄR", true, locale));
     // Without the locale's function only ASCII letters change case.

@@ -191,8 +191,9 @@ class Program:
 @pytest.fixture
 def program_folder(tmp_path):
     """A scratch program folder: both programs and their phrase-list templates."""
+    # Only what ships: a list or settings file left there by a run of the program stays out.
     for item in PROGRAM_DIR.iterdir():
-        if item.is_file():
+        if item.is_file() and (item.suffix == ".exe" or item.name.endswith("_LIST_tmp.txt")):
             shutil.copy(item, tmp_path / item.name)
     return tmp_path
 

@@ -54,6 +54,12 @@ void TFilterListBox::BindListEvents() {
     };
 }
 
+void TFilterListBox::SetLocale(FilterLocale locale) {
+    FLocale = std::move(locale);
+    PrepareCaseTable(FLocale);
+    FListBox->Invalidate();
+}
+
 std::unique_ptr<TListBoxItems> TFilterListBox::CreateItems() {
     return std::make_unique<TListBoxItems>();
 }

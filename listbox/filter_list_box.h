@@ -87,7 +87,9 @@ public:
     TInsertOptions& InsertOptions() noexcept { return *FInsertOptions; }
     void SetInsertOptions(const TInsertOptions& value) { FInsertOptions->Assign(&value); }
     // The locale the search compares numbers and dates in and upper-cases with.
-    void SetLocale(FilterLocale locale) { FLocale = std::move(locale); }
+    void SetLocale(FilterLocale locale);
+    // The search's upper-casing, which the highlight uses too.
+    const UpperCaseTable& CaseTable() const noexcept { return *FLocale.CaseTable; }
 
     // Appends an item with the text, selects the last row, and raises OnInsertItem.
     void InsertText(const std::u16string& text);

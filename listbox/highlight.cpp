@@ -11,16 +11,8 @@ constexpr std::u16string_view kClose = u"</hi>";
 
 } // namespace
 
-std::u16string AsciiTextCase::Upper(std::u16string_view text) const {
-    std::u16string upper(text);
-    for (char16_t& c : upper)
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - 0x20);
-    return upper;
-}
-
 std::u16string MarkHighlights(std::u16string_view text, std::u16string_view highlight,
-                              bool caseSensitive, const TextCase& textCase) {
+                              bool caseSensitive, const UpperCaseTable& upper) {
     if (highlight.empty())
         return std::u16string(text);
     // The visible characters and, for each, its position in the text.
@@ -37,8 +29,12 @@ std::u16string MarkHighlights(std::u16string_view text, std::u16string_view high
         plain += text[i];
         at.push_back(i);
     }
-    std::u16string haystack = caseSensitive ? plain : textCase.Upper(plain);
-    std::u16string needle = caseSensitive ? std::u16string(highlight) : textCase.Upper(highlight);
+    std::u16string haystack = plain;
+    std::u16string needle(highlight);
+    if (!caseSensitive) {
+        upper.UpperInto(plain, haystack);
+        upper.UpperInto(highlight, needle);
+    }
     if (haystack.size() != plain.size()) // a casing that changes lengths cannot be mapped back
         haystack = plain;
 

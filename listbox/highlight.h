@@ -3,14 +3,15 @@
 // Occurrences are searched in the text without its tags, so a hit may span tags; the marks go
 // in right after the last visible character before the hit and right after its last
 // character, and a hit that ends the visible text is closed at the end of the text.
-#include "listbox/text_case.h"
+#include "listbox/filter_locale.h"
 
 #include <string>
 #include <string_view>
 
 namespace zel {
 
+// Without caseSensitive, both texts are compared upper-cased as the search compares them.
 std::u16string MarkHighlights(std::u16string_view text, std::u16string_view highlight,
-                              bool caseSensitive, const TextCase& textCase);
+                              bool caseSensitive, const UpperCaseTable& upper);
 
 } // namespace zel

@@ -5,7 +5,6 @@
 #include "htmltext/canvas.h"
 #include "listbox/list_items.h"
 #include "listbox/row_style.h"
-#include "listbox/text_case.h"
 
 #include <string_view>
 

@@ -7,7 +7,7 @@
 namespace zel {
 
 class ImageList;
-class TextCase;
+class UpperCaseTable;
 
 struct RowStyle {
     const ImageList* Images = nullptr; // not owned
@@ -16,7 +16,7 @@ struct RowStyle {
     uint32_t FontColor = 0xFF000008;   // the system's window text colour
     std::u16string_view HighlightText; // marked in every row when not empty
     bool CaseSensitive = false;
-    const TextCase* Case = nullptr; // upper-casing for a case-insensitive highlight
+    const UpperCaseTable* Case = nullptr; // the search's upper-casing, for the highlight
 };
 
 // Height of every row: the list's item height, or the image height and a margin when larger.

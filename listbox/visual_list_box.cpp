@@ -37,6 +37,8 @@ void TVisualListBox::DrawItem(HDC dc, int index, const RECT& rect, bool selected
     style.ListColor = Color();
     style.FontColor = SystemColor(COLOR_WINDOWTEXT);
     style.HighlightText = FHighlightText;
+    style.CaseSensitive = FOwner.SearchOptions().CaseSensitive();
+    style.Case = &FOwner.CaseTable();
     painter_.Paint(dc, rect, selected, FOwner.GetItem(index), style, HandleIfAllocated(),
                    FIsThemed);
 }

@@ -6,7 +6,7 @@ namespace zel {
 namespace {
 
 TEST(Highlight, MarksEveryOccurrenceAroundTags) {
-    const AsciiTextCase ascii;
+    const UpperCaseTable ascii{FilterLocale{}};
     struct Case {
         const char16_t* text;
         const char16_t* highlight;
@@ -28,6 +28,20 @@ TEST(Highlight, MarksEveryOccurrenceAroundTags) {
     for (const Case& c : cases)
         EXPECT_EQ(MarkHighlights(c.text, c.highlight, c.caseSensitive, ascii), c.marked)
             << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+}
+
+TEST(Highlight, FoldsCaseAsTheSearchDoes) {
+    FilterLocale locale;
+    locale.UpperCase = [](std::u16string_view text) {
+        std::u16string upper(text);
+        for (char16_t& c : upper)
+            c = c == u'é' ? u'É' : (c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c);
+        return upper;
+    };
+    const UpperCaseTable table(locale);
+    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", false, table), u"CAF<hi>É</hi> caf<hi>é</hi>");
+    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", true, table), u"CAFÉ caf<hi>é</hi>");
+    EXPECT_EQ(MarkHighlights(u"CAFÉ", u"é", false, UpperCaseTable(FilterLocale{})), u"CAFÉ");
 }
 
 } // namespace

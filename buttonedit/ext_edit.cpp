@@ -137,6 +137,12 @@ HBRUSH TExtEdit::BackgroundBrush(HDC dc) {
     return brush;
 }
 
+HintInfo TExtEdit::HintFor(POINT client) {
+    if (FHintShowLargeText && GetTextSize() > Width())
+        return {WindowText(), POINT{0, 0}};
+    return WinControl::HintFor(client);
+}
+
 // ---- Text --------------------------------------------------------------------------------
 
 std::u16string TExtEdit::WindowText() {

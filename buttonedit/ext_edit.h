@@ -172,6 +172,8 @@ protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CommandNotify(WORD code) override;
     HBRUSH BackgroundBrush(HDC dc) override;
+    // With HintShowLargeText, a text wider than the field is its hint, at the client origin.
+    HintInfo HintFor(POINT client) override;
 
     // Raises OnChange; then, with ShowError, re-validates.
     virtual void Change();

@@ -3,6 +3,8 @@
 #include "listbox/filter_list_box.h"
 #include "ui/wide.h"
 
+#include <windowsx.h>
+
 namespace zel {
 
 namespace {
@@ -95,6 +97,21 @@ bool TVisualListBox::KeyPress(char16_t& key) {
         }
     }
     return key != VK_RETURN && key != VK_BACK && key != VK_ESCAPE;
+}
+
+HintInfo TVisualListBox::HintFor(POINT client) {
+    return {HintAt(client.x, client.y), std::nullopt};
+}
+
+LRESULT TVisualListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
+        const int row = RowAtPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (row != hintRow_) {
+            hintRow_ = row;
+            RefreshHint();
+        }
+    }
+    return ListBox::WndProc(message, wParam, lParam);
 }
 
 std::u16string TVisualListBox::HintAt(int x, int y) {

@@ -33,6 +33,9 @@ public:
 
 protected:
     void HandleCreated() override;
+    // Each row has its own hint: a move onto another row asks for the hint again.
+    HintInfo HintFor(POINT client) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawItem(HDC dc, int index, const RECT& rect, bool selected) override;
     virtual void CheckBoxClick(int Index);
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -46,6 +49,7 @@ private:
     std::u16string FHighlightText;
     GdiRowPainter painter_;
     std::u16string typedPrefix_; // type-ahead
+    int hintRow_ = -1;           // the row under the mouse when it last moved
     DWORD lastKeyTime_ = 0;
 };
 

@@ -86,6 +86,15 @@ void Control::SetColor(TColor color) {
     color_ = color;
 }
 
+void Control::SetShowHint(bool show) noexcept {
+    showHint_ = show;
+    parentShowHint_ = false;
+}
+
+bool Control::HintsShown() const noexcept {
+    return parentShowHint_ && parent_ ? parent_->HintsShown() : showHint_;
+}
+
 LayoutItem Control::LayoutState() const {
     return layout_;
 }
@@ -103,6 +112,8 @@ WinControl::~WinControl() {
 void WinControl::DestroyHandle() {
     if (!handle_)
         return;
+    // The tooltip unhooks itself from the window first.
+    hint_.reset();
     HWND window = std::exchange(handle_, nullptr);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (systemProc_)
@@ -134,6 +145,10 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
         return result;
     }
     try {
+        if (message == WM_MOUSEMOVE)
+            self->PrepareHint();
+        if (LRESULT answer = 0; message == WM_NOTIFY && self->AnswerHint(lParam, answer))
+            return answer;
         return self->WndProc(message, wParam, lParam);
     } catch (...) {
         Application::Instance().HandleException();
@@ -196,6 +211,30 @@ void WinControl::CreateHandle() {
         if (auto* windowed = dynamic_cast<WinControl*>(child))
             windowed->Handle();
     HandleCreated();
+}
+
+void WinControl::PrepareHint() {
+    if (!hint_ && HintsShown())
+        hint_ = std::make_unique<WindowHint>(handle_);
+}
+
+bool WinControl::AnswerHint(LPARAM lParam, LRESULT& result) {
+    if (!hint_ || !hint_->Owns(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom))
+        return false;
+    POINT mouse{};
+    ::GetCursorPos(&mouse);
+    ::ScreenToClient(handle_, &mouse);
+    result = hint_->Notify(lParam, HintsShown() ? HintFor(mouse) : HintInfo{});
+    return true;
+}
+
+HintInfo WinControl::HintFor(POINT) {
+    return {Hint(), std::nullopt};
+}
+
+void WinControl::RefreshHint() {
+    if (hint_)
+        hint_->Refresh();
 }
 
 HWND WinControl::Handle() {

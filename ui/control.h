@@ -11,6 +11,7 @@
 #include "htmltext/color.h"
 #include "ui/component.h"
 #include "ui/font.h"
+#include "ui/hint.h"
 #include "ui/layout.h"
 #include "ui/unique_handle.h"
 
@@ -60,6 +61,14 @@ public:
     void SetCursor(LPCWSTR systemCursor) { cursor_ = systemCursor; }
     const std::u16string& Hint() const { return hint_; }
     void SetHint(std::u16string hint) { hint_ = std::move(hint); }
+    // Hints show where ShowHint is on; with ParentShowHint (the default) the parent decides.
+    // Setting ShowHint turns ParentShowHint off.
+    bool ShowHint() const noexcept { return showHint_; }
+    void SetShowHint(bool show) noexcept;
+    bool ParentShowHint() const noexcept { return parentShowHint_; }
+    void SetParentShowHint(bool value) noexcept { parentShowHint_ = value; }
+    // Whether this control shows hints now, by the rules above.
+    bool HintsShown() const noexcept;
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int order) { tabOrder_ = order; }
     bool TabStop() const { return tabStop_; }
@@ -87,6 +96,8 @@ private:
     std::u16string hint_;
     int tabOrder_ = 0;
     bool tabStop_ = false;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
 };
 
 struct CreateParams {
@@ -135,6 +146,11 @@ protected:
     void BoundsChanged() override;
     // Brush for the background behind a child's own painting (WM_CTLCOLOR*).
     virtual HBRUSH BackgroundBrush(HDC dc);
+    // The hint at a point of the client area; the control's Hint unless a subclass knows
+    // better.
+    virtual HintInfo HintFor(POINT client);
+    // The hint's text depends on the place and the mouse moved to another one.
+    void RefreshHint();
     // Top-level windows place themselves in screen coordinates.
     virtual bool IsTopLevel() const { return false; }
     void DestroyHandle();
@@ -145,6 +161,9 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static WinControl* FromHandle(HWND window);
     void CreateHandle();
+    // The tooltip is made when the mouse first moves over a control that shows hints.
+    void PrepareHint();
+    bool AnswerHint(LPARAM lParam, LRESULT& result);
     void AddChild(Control* child);
     void RemoveChild(Control* child);
     friend class Control;
@@ -153,6 +172,7 @@ private:
     WNDPROC systemProc_ = nullptr;
     std::u16string caption_;
     std::vector<Control*> children_; // not owned
+    std::unique_ptr<WindowHint> hint_;
     UniqueBrush colorBrush_;
     bool arranging_ = false;
 };

@@ -1,7 +1,5 @@
 #include "ui/speed_button.h"
 
-#include "ui/wide.h"
-
 #include <windowsx.h>
 
 namespace zel {
@@ -24,10 +22,6 @@ SpeedButton::SpeedButton(Component* owner) : WinControl(owner) {
 void SpeedButton::FillCreateParams(CreateParams& params) {
     RegisterOwnClass(L"ZelSpeedButton", nullptr, nullptr);
     params.ClassName = L"ZelSpeedButton";
-}
-
-void SpeedButton::HandleCreated() {
-    UpdateTooltip();
 }
 
 void SpeedButton::SetFlat(bool flat) {
@@ -75,32 +69,6 @@ void SpeedButton::SetGlyph(HIMAGELIST images, int index) {
     glyph_.reset(images && index >= 0 ? ::ImageList_GetIcon(images, index, ILD_TRANSPARENT)
                                       : nullptr);
     Invalidate();
-}
-
-void SpeedButton::SetShowHint(bool show) {
-    showHint_ = show;
-    UpdateTooltip();
-}
-
-void SpeedButton::UpdateTooltip() {
-    HWND self = HandleIfAllocated();
-    if (!self || !showHint_) {
-        tooltip_.reset();
-        return;
-    }
-    if (tooltip_)
-        return;
-    tooltip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, self, nullptr,
-                                     ::GetModuleHandleW(nullptr), nullptr));
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = self;
-    tool.uId = reinterpret_cast<UINT_PTR>(self);
-    tool.lpszText = LPSTR_TEXTCALLBACKW; // the hint is read each time the tip shows
-    ::SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void SpeedButton::Click() {
@@ -205,13 +173,6 @@ LRESULT SpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         hot_ = false;
         Invalidate();
         return 0;
-    case WM_NOTIFY:
-        if (auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            tip->hdr.code == TTN_GETDISPINFOW) {
-            tip->lpszText = const_cast<wchar_t*>(W(Hint()));
-            return 0;
-        }
-        break;
     default:
         break;
     }

@@ -3,8 +3,7 @@
 // a frame only while the mouse is over it), a sunken frame while pressed or down, and an
 // optional glyph from an image list, centred. Buttons of one GroupIndex (above 0) under one
 // parent act as radio buttons: a click puts the button down and the others of its group up;
-// with AllowAllUp a click on the button that is down puts it up. A hint shows as a tooltip
-// while ShowHint is on.
+// with AllowAllUp a click on the button that is down puts it up.
 #include "ui/control.h"
 
 #include <commctrl.h>
@@ -25,8 +24,6 @@ public:
     void SetAllowAllUp(bool allow);
     // Copies image `index` of the list as the button's glyph; a negative index clears it.
     void SetGlyph(HIMAGELIST images, int index);
-    bool ShowHint() const noexcept { return showHint_; }
-    void SetShowHint(bool show);
     int Tag() const noexcept { return tag_; }
     void SetTag(int tag) noexcept { tag_ = tag; }
 
@@ -36,7 +33,6 @@ public:
 
 protected:
     void FillCreateParams(CreateParams& params) override;
-    void HandleCreated() override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Paints the whole button into `dc` (a buffer of the client size).
     virtual void Paint(HDC dc);
@@ -46,16 +42,13 @@ private:
     void MouseMoved(int x, int y);
     void ButtonReleased(int x, int y);
     void ReleaseGroup();
-    void UpdateTooltip();
 
     UniqueIcon glyph_;
-    UniqueWindow tooltip_; // owned: the hint window while ShowHint is on
     int groupIndex_ = 0;
     int tag_ = 0;
     bool flat_ = false;
     bool down_ = false;
     bool allowAllUp_ = false;
-    bool showHint_ = false;
     bool hot_ = false;     // the mouse is over the button
     bool pressed_ = false; // the left button went down here and is still held
     bool pressedInside_ = false;

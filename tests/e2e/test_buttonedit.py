@@ -65,3 +65,21 @@ def test_typing_copying_clearing_and_finding(demo):
     wait_for(lambda: field_text() == "abc", "the new text")
     click_on(find)
     wait_for(lambda: x_window("found: abc"), "the find button's answer in the caption")
+
+
+def test_hovering_a_button_shows_its_hint(demo):
+    copy = sorted(children("ZelSpeedButton"), key=lambda c: c["left"])[1]
+    xdotool("windowfocus", wait_for(lambda: x_window("Button edit"), "the demo's X window"))
+    xdotool("mousemove", "--sync", str(copy["left"] + 5), str(copy["top"] + 5))
+    xdotool("mousemove", "--sync", str(copy["left"] + 8), str(copy["top"] + 8))
+
+    def shown_tip():
+        tip = wintool("find", "tooltips_class32")
+        return tip if tip and tip["visible"] else None
+
+    tip = wait_for(shown_tip, "the button's hint")
+    # Below the mouse, near the button.
+    assert abs(tip["left"] - copy["left"]) < 60
+    assert copy["top"] < tip["top"] < copy["top"] + 80
+    xdotool("mousemove", "--sync", "5", "5")
+    wait_for(lambda: not shown_tip(), "the hint to go")

@@ -299,5 +299,32 @@ TEST_F(EditWindow, SetEditTextIsWhatEscapeReturnsTo) {
     EXPECT_TRUE(valid);
 }
 
+// The hint is asked for by the tooltip; the test asks the same way.
+struct HintedEdit : TExtEdit {
+    using TExtEdit::HintFor;
+    using TExtEdit::TExtEdit;
+};
+
+TEST_F(EditWindow, HintsFollowTheParentAndALongTextIsItsOwnHint) {
+    auto* hinted = shown.form->Make<HintedEdit>();
+    hinted->SetParent(shown.panel);
+    hinted->SetBounds(10, 50, 60, 21);
+    hinted->SetHint(u"plain");
+    EXPECT_FALSE(hinted->HintsShown()); // the form shows none
+    shown.panel->SetShowHint(true);
+    EXPECT_TRUE(hinted->HintsShown());
+    hinted->SetShowHint(false);
+    EXPECT_FALSE(hinted->HintsShown());
+    hinted->SetText(u"short");
+    hinted->SetHintShowLargeText(true);
+    EXPECT_EQ(hinted->HintFor({5, 5}).Text, u"plain");
+    hinted->SetText(u"a text far wider than sixty pixels");
+    const HintInfo large = hinted->HintFor({5, 5});
+    EXPECT_EQ(large.Text, u"a text far wider than sixty pixels");
+    ASSERT_TRUE(large.At.has_value());
+    EXPECT_EQ(large.At->x, 0);
+    EXPECT_EQ(large.At->y, 0);
+}
+
 } // namespace
 } // namespace zel

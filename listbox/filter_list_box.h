@@ -71,6 +71,9 @@ public:
     void SetAutoCompleteDelay(int value) noexcept { FAutoCompleteDelay = value; }
     bool BorderSingle() const noexcept { return FBorderSingle; }
     void SetBorderSingle(bool value);
+    // Rows are drawn through a bitmap, so that none shows half drawn (on by default).
+    bool DoubleBuffered() const noexcept { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value) noexcept { FDoubleBuffered = value; }
     bool MultiSelect() const noexcept { return FMultiSelect; }
     void SetMultiSelect(bool value);
     uint16_t SearchShortCut() const noexcept { return FSearchShortCut; }
@@ -217,6 +220,7 @@ private:
     bool FAutoComplete = true;
     bool FBorderSingle = true;
     bool FMultiSelect = false;
+    bool FDoubleBuffered = true;
     TColor FListColor = clWindow;
 };
 

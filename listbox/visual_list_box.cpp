@@ -1,6 +1,7 @@
 #include "listbox/visual_list_box.h"
 
 #include "listbox/filter_list_box.h"
+#include "ui/buffered_paint.h"
 #include "ui/wide.h"
 
 #include <windowsx.h>
@@ -41,8 +42,14 @@ void TVisualListBox::DrawItem(HDC dc, int index, const RECT& rect, bool selected
     style.HighlightText = FHighlightText;
     style.CaseSensitive = FOwner.SearchOptions().CaseSensitive();
     style.Case = &FOwner.CaseTable();
-    painter_.Paint(dc, rect, selected, FOwner.GetItem(index), style, HandleIfAllocated(),
-                   FIsThemed);
+    const TListBoxItem* item = FOwner.GetItem(index);
+    auto paint = [&](HDC target) {
+        painter_.Paint(target, rect, selected, item, style, HandleIfAllocated(), FIsThemed);
+    };
+    if (FOwner.DoubleBuffered())
+        PaintBuffered(dc, rect, paint);
+    else
+        paint(dc);
 }
 
 void TVisualListBox::CheckBoxClick(int Index) {

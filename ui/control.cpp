@@ -366,6 +366,7 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
         if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(child->BackgroundBrush(reinterpret_cast<HDC>(wParam)));
         break;

@@ -60,6 +60,47 @@ ListBox::ListBox(Component* owner) : WinControl(owner) {
     SetColor(clWindow);
 }
 
+void ListBox::SetMultiSelect(bool value) {
+    if (value == multiSelect_)
+        return;
+    HWND list = HandleIfAllocated();
+    if (!list) {
+        multiSelect_ = value;
+        return;
+    }
+    const int count = Count(), top = TopIndex(), height = RowHeight();
+    // The row that is current and selected stays so; further selected rows of a
+    // multi-selection do not survive the change to a single one.
+    const int current = ItemIndex();
+    const int selected = current >= 0 && Selected(current) ? current : -1;
+    const bool focused = ::GetFocus() == list;
+    multiSelect_ = value;
+    DestroyHandle();
+    Handle();
+    SetRowHeight(height);
+    SetRowCount(count);
+    SetTopIndex(top);
+    if (selected >= 0) {
+        SetSelected(selected, true);
+        SetItemIndex(selected);
+    }
+    if (focused)
+        SetFocus();
+}
+
+void ListBox::SetBorderSingle(bool value) {
+    if (value == borderSingle_)
+        return;
+    borderSingle_ = value;
+    HWND list = HandleIfAllocated();
+    if (!list)
+        return;
+    LONG_PTR ex = ::GetWindowLongPtrW(list, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_CLIENTEDGE);
+    ::SetWindowLongPtrW(list, GWL_EXSTYLE, ex | (value ? WS_EX_CLIENTEDGE : 0));
+    ::SetWindowPos(list, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ListBox::FillCreateParams(CreateParams& params) {
     params.ClassName = L"LISTBOX";
     params.SystemClass = true;

@@ -38,9 +38,11 @@ public:
     void SetRowHeight(int height);
 
     bool MultiSelect() const { return multiSelect_; }
-    void SetMultiSelect(bool value) { multiSelect_ = value; }
+    // The system's list cannot switch its selection mode: the window is made anew, keeping
+    // its rows, scroll position, selected row and focus.
+    void SetMultiSelect(bool value);
     bool BorderSingle() const { return borderSingle_; }
-    void SetBorderSingle(bool value) { borderSingle_ = value; }
+    void SetBorderSingle(bool value);
 
     // For the parent: WM_DRAWITEM meant for this list.
     bool OwnerDraw(const DRAWITEMSTRUCT& draw);

@@ -1,5 +1,7 @@
 #include "ui/speed_button.h"
 
+#include "ui/buffered_paint.h"
+
 #include <windowsx.h>
 
 namespace zel {
@@ -105,16 +107,6 @@ void SpeedButton::Paint(HDC dc) {
                  DST_ICON | (Enabled() ? DSS_NORMAL : DSS_DISABLED));
 }
 
-void SpeedButton::PaintBuffered() {
-    PaintGuard paint(HandleIfAllocated());
-    const int w = Width(), h = Height();
-    UniqueMemoryDC memory(::CreateCompatibleDC(paint.dc()));
-    UniqueBitmap buffer(::CreateCompatibleBitmap(paint.dc(), w, h));
-    SelectGuard selected(memory.get(), buffer.get());
-    Paint(memory.get());
-    ::BitBlt(paint.dc(), 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
-}
-
 void SpeedButton::MouseMoved(int x, int y) {
     if (!hot_) {
         hot_ = true;
@@ -148,9 +140,11 @@ LRESULT SpeedButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
-    case WM_PAINT:
-        PaintBuffered();
+    case WM_PAINT: {
+        PaintGuard paint(HandleIfAllocated());
+        PaintBuffered(paint.dc(), {0, 0, Width(), Height()}, [this](HDC dc) { Paint(dc); });
         return 0;
+    }
     case WM_ERASEBKGND:
         return TRUE; // the buffered paint covers every pixel
     case WM_LBUTTONDOWN:

@@ -38,7 +38,6 @@ protected:
     virtual void Paint(HDC dc);
 
 private:
-    void PaintBuffered();
     void MouseMoved(int x, int y);
     void ButtonReleased(int x, int y);
     void ReleaseGroup();

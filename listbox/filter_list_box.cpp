@@ -52,6 +52,21 @@ void TFilterListBox::BindListEvents() {
     FListBox->OnMouseMove = [this](Component*, TShiftState shift, int x, int y) {
         ListMouseMove(shift, x, y);
     };
+    // Drags over the inner list are drags over this control; without a handler here, the
+    // inner list accepts none.
+    FListBox->OnDragOver = [this](Component*, Component* source, int x, int y, TDragState state,
+                                  bool& accept) {
+        accept = static_cast<bool>(OnDragOver);
+        Raise(OnDragOver, source, x, y, state, accept);
+    };
+    FListBox->OnDragDrop = [this](Component*, Component* source, int x, int y) {
+        Raise(OnDragDrop, source, x, y);
+    };
+}
+
+void TFilterListBox::SetDragMode(TDragMode mode) {
+    WinControl::SetDragMode(mode);
+    FListBox->SetDragMode(mode);
 }
 
 void TFilterListBox::SetLocale(FilterLocale locale) {

@@ -102,6 +102,8 @@ public:
 
     void SetFont(const FontSpec& spec) override;
     void SetEnabled(bool enabled) override;
+    // The inner list, which fills the control, drags and is dragged over: it follows.
+    void SetDragMode(TDragMode mode) override;
 
     TNotifyEvent OnListClick;
     TNotifyEvent OnListDblClick;

@@ -106,6 +106,10 @@ bool TVisualListBox::KeyPress(char16_t& key) {
     return key != VK_RETURN && key != VK_BACK && key != VK_ESCAPE;
 }
 
+Component* TVisualListBox::DragSource() {
+    return &FOwner;
+}
+
 HintInfo TVisualListBox::HintFor(POINT client) {
     return {HintAt(client.x, client.y), std::nullopt};
 }

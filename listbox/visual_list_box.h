@@ -31,6 +31,9 @@ public:
 
     TCheckBoxClickEvent OnCheckBoxClick;
 
+    // A drag of the inner list is a drag of the list box.
+    Component* DragSource() override;
+
 protected:
     void HandleCreated() override;
     // Each row has its own hint: a move onto another row asks for the hint again.

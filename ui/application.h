@@ -39,11 +39,14 @@ public:
     // The general error report of the exception being handled: a modal error box captioned
     // with the title, the message followed by "." when its last character is above ".".
     void HandleException();
+    // The drag between controls of the program, at most one at a time.
+    DragTracker& Drag() noexcept { return drag_; }
     void ShowException(std::u16string message);
 
 private:
     Application();
     Form* mainForm_ = nullptr; // owned as a component
+    DragTracker drag_;
     std::u16string title_;
 };
 

@@ -9,6 +9,13 @@
 
 namespace zel {
 
+namespace {
+
+// Marks a window as a control of ours, for lookups by window that may meet any window.
+constexpr const wchar_t* kControlProperty = L"ZelWinControl";
+
+} // namespace
+
 COLORREF ColorToRGB(TColor color) {
     if (IsSystemColor(color))
         return ::GetSysColor(SystemColorIndex(color));
@@ -95,6 +102,17 @@ bool Control::HintsShown() const noexcept {
     return parentShowHint_ && parent_ ? parent_->HintsShown() : showHint_;
 }
 
+void Control::DragOver(Component* Source, int X, int Y, TDragState State, bool& Accept) {
+    Accept = static_cast<bool>(OnDragOver);
+    if (OnDragOver)
+        OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void Control::DragDrop(Component* Source, int X, int Y) {
+    if (OnDragDrop)
+        OnDragDrop(this, Source, X, Y);
+}
+
 LayoutItem Control::LayoutState() const {
     return layout_;
 }
@@ -104,6 +122,7 @@ LayoutItem Control::LayoutState() const {
 WinControl::WinControl(Component* owner) : Control(owner) {}
 
 WinControl::~WinControl() {
+    Application::Instance().Drag().Forget(*this);
     for (Control* child : children_)
         child->parent_ = nullptr;
     DestroyHandle();
@@ -115,10 +134,15 @@ void WinControl::DestroyHandle() {
     // The tooltip unhooks itself from the window first.
     hint_.reset();
     HWND window = std::exchange(handle_, nullptr);
+    ::RemovePropW(window, kControlProperty);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     if (systemProc_)
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
     ::DestroyWindow(window);
+}
+
+WinControl* WinControl::FromWindow(HWND window) {
+    return window ? static_cast<WinControl*>(::GetPropW(window, kControlProperty)) : nullptr;
 }
 
 WinControl* WinControl::FromHandle(HWND window) {
@@ -140,6 +164,7 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
         return ::DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         LRESULT result = self->DefaultHandler(message, wParam, lParam);
+        ::RemovePropW(window, kControlProperty);
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
         return result;
@@ -147,6 +172,8 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
     try {
         if (message == WM_MOUSEMOVE)
             self->PrepareHint();
+        if (Application::Instance().Drag().Filter(*self, message, wParam, lParam))
+            return 0;
         if (LRESULT answer = 0; message == WM_NOTIFY && self->AnswerHint(lParam, answer))
             return answer;
         return self->WndProc(message, wParam, lParam);
@@ -206,6 +233,7 @@ void WinControl::CreateHandle() {
         systemProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StaticWndProc)));
     }
+    ::SetPropW(window, kControlProperty, this);
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
     for (Control* child : children_)
         if (auto* windowed = dynamic_cast<WinControl*>(child))
@@ -282,6 +310,10 @@ void WinControl::SetCaption(std::u16string caption) {
 void WinControl::Invalidate() {
     if (handle_)
         ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void WinControl::BeginDrag(bool immediate) {
+    Application::Instance().Drag().Begin(*this, immediate);
 }
 
 void WinControl::SetFocus() {

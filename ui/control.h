@@ -10,6 +10,7 @@
 // virtual call reaches an object under destruction.
 #include "htmltext/color.h"
 #include "ui/component.h"
+#include "ui/drag.h"
 #include "ui/font.h"
 #include "ui/hint.h"
 #include "ui/layout.h"
@@ -69,6 +70,17 @@ public:
     void SetParentShowHint(bool value) noexcept { parentShowHint_ = value; }
     // Whether this control shows hints now, by the rules above.
     bool HintsShown() const noexcept;
+
+    TDragMode DragMode() const noexcept { return dragMode_; }
+    virtual void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+    // A drag over this control: Accept starts true when OnDragOver is assigned, else false.
+    virtual void DragOver(Component* Source, int X, int Y, TDragState State, bool& Accept);
+    // The source was dropped here: raises OnDragDrop.
+    virtual void DragDrop(Component* Source, int X, int Y);
+    // What a drag of this control reports as its source.
+    virtual Component* DragSource() { return this; }
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int order) { tabOrder_ = order; }
     bool TabStop() const { return tabStop_; }
@@ -98,6 +110,7 @@ private:
     bool tabStop_ = false;
     bool showHint_ = false;
     bool parentShowHint_ = true;
+    TDragMode dragMode_ = TDragMode::dmManual;
 };
 
 struct CreateParams {
@@ -128,6 +141,10 @@ public:
 
     void Invalidate();
     void SetFocus();
+    // Starts dragging this control: at once, or once the mouse has moved far enough.
+    void BeginDrag(bool immediate);
+    // The control of a window of ours, or null for any other window.
+    static WinControl* FromWindow(HWND window);
     // Arranges the child controls in the current client area.
     void Realign();
     // The client area; for a minimised top-level window, the one it has when restored.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace zel {
 namespace {
 
@@ -76,6 +79,86 @@ TEST_F(LookWindow, BorderAndMultiSelectChangeAnExistingWindow) {
     list->SetSelected(0, true);
     EXPECT_TRUE(list->Selected(0));
     EXPECT_TRUE(list->Selected(2));
+}
+
+struct DragWindow : LookWindow {
+    TFilterListBox* target = shown.form->Make<TFilterListBox>();
+    std::vector<std::string> seen;
+
+    void SetUp() override {
+        LookWindow::SetUp();
+        list->SetBounds(0, 0, 150, 120);
+        target->SetParent(shown.panel);
+        target->SetBounds(160, 0, 150, 120);
+        target->Loaded();
+        list->SetDragMode(TDragMode::dmAutomatic);
+        target->OnDragOver = [this](Component* sender, Component* source, int, int,
+                                    TDragState state, bool& accept) {
+            EXPECT_EQ(sender, target);
+            EXPECT_EQ(source, list);
+            EXPECT_TRUE(accept);
+            seen.push_back(state == TDragState::dsDragEnter  ? "enter"
+                           : state == TDragState::dsDragMove ? "move"
+                                                             : "leave");
+        };
+        target->OnDragDrop = [this](Component* sender, Component* source, int x, int) {
+            EXPECT_EQ(sender, target);
+            EXPECT_EQ(source, list);
+            seen.push_back("drop@" + std::to_string(x / 10));
+        };
+    }
+    // A point of the target's inner list in the source's inner list's coordinates.
+    LPARAM OverTarget(int x, int y) {
+        POINT at{x, y};
+        ::MapWindowPoints(target->ListBox().Handle(), Inner(), &at, 1);
+        return MAKELPARAM(at.x, at.y);
+    }
+    void Press() { ::SendMessageW(Inner(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5)); }
+    void MoveTo(LPARAM at) { ::SendMessageW(Inner(), WM_MOUSEMOVE, MK_LBUTTON, at); }
+};
+
+TEST_F(DragWindow, ARowDraggedOntoAnotherListIsDroppedThere) {
+    Press();
+    MoveTo(MAKELPARAM(21, 6)); // not far enough yet
+    MoveTo(MAKELPARAM(60, 30));
+    MoveTo(OverTarget(40, 10));
+    MoveTo(OverTarget(45, 12));
+    ::SendMessageW(Inner(), WM_LBUTTONUP, 0, OverTarget(45, 12));
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter", "move", "drop@4"}));
+    EXPECT_NE(::GetCapture(), Inner());
+    EXPECT_EQ(list->ItemIndex(), 0); // the press still chose the row
+}
+
+TEST_F(DragWindow, EscapeOrAListWithoutHandlerDropsNothing) {
+    Press();
+    MoveTo(MAKELPARAM(60, 30));
+    MoveTo(OverTarget(40, 10));
+    ::SendMessageW(Inner(), WM_KEYDOWN, VK_ESCAPE, 1);
+    ::SendMessageW(Inner(), WM_LBUTTONUP, 0, OverTarget(40, 10));
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter"}));
+
+    seen.clear();
+    target->OnDragOver = nullptr;
+    Press();
+    MoveTo(MAKELPARAM(60, 30));
+    MoveTo(OverTarget(40, 10));
+    ::SendMessageW(Inner(), WM_LBUTTONUP, 0, OverTarget(40, 10));
+    EXPECT_TRUE(seen.empty());
+
+    // A manual list starts no drag from a press, but from code.
+    target->OnDragOver = [this](Component*, Component*, int, int, TDragState, bool&) {
+        seen.push_back("over");
+    };
+    list->SetDragMode(TDragMode::dmManual);
+    Press();
+    MoveTo(MAKELPARAM(60, 30));
+    MoveTo(OverTarget(40, 10));
+    ::SendMessageW(Inner(), WM_LBUTTONUP, 0, OverTarget(40, 10));
+    EXPECT_TRUE(seen.empty());
+    list->ListBox().BeginDrag(true);
+    MoveTo(OverTarget(40, 10));
+    ::SendMessageW(Inner(), WM_LBUTTONUP, 0, OverTarget(40, 10));
+    EXPECT_EQ(seen, (std::vector<std::string>{"over", "drop@4"}));
 }
 
 } // namespace

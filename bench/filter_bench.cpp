@@ -33,8 +33,8 @@ FilterListModel& List(int count) {
     return *list;
 }
 
-FilterLocale Locale() {
-    FilterLocale locale;
+LocaleData Locale() {
+    LocaleData locale;
     PrepareCaseTable(locale);
     return locale;
 }
@@ -43,7 +43,7 @@ FilterLocale Locale() {
 // is switched on again.
 void BM_Keystroke(benchmark::State& state, const char16_t* typed) {
     FilterListModel& list = List(static_cast<int>(state.range(0)));
-    const FilterLocale locale = Locale();
+    const LocaleData locale = Locale();
     for (auto _ : state) {
         for (int pass = 0; pass < 2; ++pass) {
             TFilterMatcher matcher(BuildFilterPattern(TFilterMethod::fmContains, typed), false,

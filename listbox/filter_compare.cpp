@@ -115,7 +115,7 @@ bool Ordered(char16_t Op, T s, T o, bool OrEqual) {
 
 } // namespace
 
-std::u16string NormalizeNumber(std::u16string_view Text, const FilterLocale& Locale) {
+std::u16string NormalizeNumber(std::u16string_view Text, const LocaleData& Locale) {
     std::u16string out;
     out.reserve(Text.size());
     for (char16_t c : Text) {
@@ -127,7 +127,7 @@ std::u16string NormalizeNumber(std::u16string_view Text, const FilterLocale& Loc
     return out;
 }
 
-bool ParseFilterDate(std::u16string_view Text, const FilterLocale& Locale, double& Value) {
+bool ParseFilterDate(std::u16string_view Text, const LocaleData& Locale, double& Value) {
     const std::array<DateField, 3> order = DateFieldOrder(Locale.ShortDateFormat);
     std::array<uint32_t, 3> fields{}; // by DateField
     for (int i = 0; i < 2; ++i) {
@@ -158,7 +158,7 @@ bool ParseFilterDate(std::u16string_view Text, const FilterLocale& Locale, doubl
     return true;
 }
 
-bool ReadFilterNumber(std::u16string_view Text, const FilterLocale& Locale, std::string& digits,
+bool ReadFilterNumber(std::u16string_view Text, const LocaleData& Locale, std::string& digits,
                       double& Value) {
     // The normalised text as ASCII, checked against the number's shape on the way.
     digits.clear();
@@ -199,14 +199,14 @@ bool ReadFilterNumber(std::u16string_view Text, const FilterLocale& Locale, std:
     return true;
 }
 
-FilterOperand::FilterOperand(std::u16string_view text, const FilterLocale& Locale) : Text(text) {
+FilterOperand::FilterOperand(std::u16string_view text, const LocaleData& Locale) : Text(text) {
     IsDate = ParseFilterDate(text, Locale, Date);
     std::string digits;
     IsNumber = !IsDate && ReadFilterNumber(text, Locale, digits, Number);
 }
 
 bool CompareWithOperand(char16_t Op, const FilterOperand& O, std::u16string_view S, bool OrEqual,
-                        const FilterLocale& Locale, std::string& digits) {
+                        const LocaleData& Locale, std::string& digits) {
     // A side that reads as a date is no number; the item text is read only as far as the
     // operand needs it.
     double value = 0;
@@ -223,7 +223,7 @@ bool CompareWithOperand(char16_t Op, const FilterOperand& O, std::u16string_view
 }
 
 bool CompareOperand(char16_t Op, std::u16string_view O, std::u16string_view S, bool OrEqual,
-                    const FilterLocale& Locale) {
+                    const LocaleData& Locale) {
     std::string digits;
     return CompareWithOperand(Op, FilterOperand(O, Locale), S, OrEqual, Locale, digits);
 }

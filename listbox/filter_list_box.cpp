@@ -1,12 +1,12 @@
 #include "listbox/filter_list_box.h"
 
-#include "listbox/user_locale.h"
 #include "listbox/version.h"
+#include "ui/user_locale.h"
 
 namespace zel {
 
 TFilterListBox::TFilterListBox(Component* owner)
-    : WinControl(owner), FLocale(UserFilterLocale()), model_(CreateItems()) {
+    : WinControl(owner), FLocale(UserLocaleData()), model_(CreateItems()) {
     FListBox = Make<TVisualListBox>(*this);
     BindListEvents();
     FSearchEdit = Make<TMultiButtonEdit>();
@@ -69,7 +69,7 @@ void TFilterListBox::SetDragMode(TDragMode mode) {
     FListBox->SetDragMode(mode);
 }
 
-void TFilterListBox::SetLocale(FilterLocale locale) {
+void TFilterListBox::SetLocale(LocaleData locale) {
     FLocale = std::move(locale);
     PrepareCaseTable(FLocale);
     FListBox->Invalidate();

@@ -8,13 +8,13 @@
 // Every event carries the list box as Sender, also when it comes from the inner list or one
 // of the fields.
 #include "buttonedit/multi_button_edit.h"
-#include "listbox/filter_locale.h"
 #include "listbox/list_model.h"
 #include "listbox/search_options.h"
 #include "listbox/visual_list_box.h"
 #include "ui/control.h"
 #include "ui/image_list.h"
 #include "ui/input_events.h"
+#include "ui/locale_data.h"
 
 #include <functional>
 #include <string>
@@ -90,7 +90,7 @@ public:
     TInsertOptions& InsertOptions() noexcept { return *FInsertOptions; }
     void SetInsertOptions(const TInsertOptions& value) { FInsertOptions->Assign(&value); }
     // The locale the search compares numbers and dates in and upper-cases with.
-    void SetLocale(FilterLocale locale);
+    void SetLocale(LocaleData locale);
     // The search's upper-casing, which the highlight uses too.
     const UpperCaseTable& CaseTable() const noexcept { return *FLocale.CaseTable; }
 
@@ -211,7 +211,7 @@ private:
     TMultiButtonEdit* FInsertEdit; // owned as a component
     std::unique_ptr<TSearchOptions> FSearchOptions;
     std::unique_ptr<TInsertOptions> FInsertOptions;
-    FilterLocale FLocale;
+    LocaleData FLocale;
     BitmapImageList* FImages = nullptr; // not owned: cleared when it goes
     FilterListModel model_;
     TFilterListBoxStyle FStyle = TFilterListBoxStyle::stList;

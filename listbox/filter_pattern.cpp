@@ -61,7 +61,7 @@ std::u16string BuildFilterPattern(TFilterMethod Method, std::u16string_view Text
 }
 
 TFilterMatcher::TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive,
-                               const FilterLocale& Locale)
+                               const LocaleData& Locale)
     : locale_(Locale), table_(CaseSensitive ? nullptr : CaseTableOf(Locale)),
       pattern_(CaseSensitive ? std::u16string(Pattern) : UpperText(Pattern, Locale)),
       wildcard_(pattern_) {
@@ -119,7 +119,7 @@ bool TFilterMatcher::MatchesPrepared(std::u16string_view S) {
 }
 
 bool MatchFilter(std::u16string_view Pattern, std::u16string_view Text, bool CaseSensitive,
-                 const FilterLocale& Locale) {
+                 const LocaleData& Locale) {
     return TFilterMatcher(Pattern, CaseSensitive, Locale).Matches(Text);
 }
 

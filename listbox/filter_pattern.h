@@ -7,9 +7,9 @@
 //
 // TFilterMatcher reads a pattern once, for a whole filter pass.
 #include "listbox/filter_compare.h"
-#include "listbox/filter_locale.h"
 #include "listbox/search_options.h"
 #include "listbox/wildcard.h"
+#include "ui/locale_data.h"
 
 #include <memory>
 #include <string>
@@ -24,11 +24,11 @@ std::u16string BuildFilterPattern(TFilterMethod Method, std::u16string_view Text
 
 // Pattern against Text; without CaseSensitive both are upper-cased by the locale first.
 bool MatchFilter(std::u16string_view Pattern, std::u16string_view Text, bool CaseSensitive,
-                 const FilterLocale& Locale);
+                 const LocaleData& Locale);
 
 class TFilterMatcher {
 public:
-    TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive, const FilterLocale& Locale);
+    TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive, const LocaleData& Locale);
 
     // Text as stored: upper-cased here unless the match is case-sensitive.
     bool Matches(std::u16string_view Text);
@@ -45,7 +45,7 @@ private:
     void ReadComparison(char16_t op, bool quotedSpaces, Comparison& into);
     bool Compare(char16_t op, const Comparison& c, std::u16string_view S);
 
-    const FilterLocale& locale_;
+    const LocaleData& locale_;
     std::shared_ptr<const UpperCaseTable> table_; // null for a case-sensitive matcher
     std::u16string pattern_;                      // upper-cased unless case-sensitive
     Comparison greater_, less_;

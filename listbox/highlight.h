@@ -3,7 +3,7 @@
 // Occurrences are searched in the text without its tags, so a hit may span tags; the marks go
 // in right after the last visible character before the hit and right after its last
 // character, and a hit that ends the visible text is closed at the end of the text.
-#include "listbox/filter_locale.h"
+#include "ui/locale_data.h"
 
 #include <string>
 #include <string_view>

@@ -58,7 +58,7 @@ void PaintRow(Canvas& canvas, const Rect& rect, bool selected, const TListBoxIte
     std::u16string marked;
     std::u16string_view text = item->Text();
     if (!style.HighlightText.empty()) {
-        static const UpperCaseTable kAscii{FilterLocale{}};
+        static const UpperCaseTable kAscii{LocaleData{}};
         marked = MarkHighlights(text, style.HighlightText, style.CaseSensitive,
                                 style.Case ? *style.Case : kAscii);
         text = marked;

@@ -10,8 +10,8 @@
 namespace zel {
 namespace {
 
-FilterLocale YearMonthDay() {
-    FilterLocale locale;
+LocaleData YearMonthDay() {
+    LocaleData locale;
     locale.ShortDateFormat = u"yyyy/MM/dd";
     locale.DateSeparator = u'/';
     locale.DecimalSeparator = u'.';
@@ -19,8 +19,8 @@ FilterLocale YearMonthDay() {
     return locale;
 }
 
-FilterLocale DayMonthYear() {
-    FilterLocale locale;
+LocaleData DayMonthYear() {
+    LocaleData locale;
     locale.ShortDateFormat = u"dd.MM.yyyy";
     locale.DateSeparator = u'.';
     locale.DecimalSeparator = u',';
@@ -38,7 +38,7 @@ std::string Narrow(std::u16string_view text) {
 // The items that a typed text keeps, case-insensitively, as the filter pass asks.
 std::vector<std::u16string> Kept(TFilterMethod method, std::u16string_view typed,
                                  const std::vector<std::u16string>& items,
-                                 const FilterLocale& locale = YearMonthDay()) {
+                                 const LocaleData& locale = YearMonthDay()) {
     TFilterMatcher matcher(BuildFilterPattern(method, typed), false, locale);
     std::vector<std::u16string> kept;
     for (const std::u16string& item : items)
@@ -99,7 +99,7 @@ TEST(FilterPattern, NumbersDatesAndTextsCompare) {
 
 TEST(FilterPattern, DayMonthYearWithADecimalComma) {
     using enum TFilterMethod;
-    const FilterLocale locale = DayMonthYear();
+    const LocaleData locale = DayMonthYear();
     EXPECT_EQ(Kept(fmEqual, u">31.01.2024", {u"01.02.2024", u"31.01.2024", u"30.01.2024"}, locale),
               Items{u"01.02.2024"});
     EXPECT_EQ(Kept(fmEqual, u">1,5", {u"2", u"1,75", u"1,25", u"1.000"}, locale),
@@ -118,7 +118,7 @@ TEST(FilterPattern, AnEmptyConditionWithEachMethod) {
 }
 
 TEST(FilterPattern, CaseFollowsTheLocalesUpperCasing) {
-    FilterLocale locale = YearMonthDay();
+    LocaleData locale = YearMonthDay();
     locale.UpperCase = [](std::u16string_view text) {
         std::u16string upper(text);
         for (size_t i = 0; i < upper.size(); ++i) {
@@ -203,7 +203,7 @@ TEST(FilterCompare, DatesFollowTheShortDateFormat) {
 }
 
 TEST(FilterCompare, ADateIsNoNumberAndOtherTextsCompareOrdinally) {
-    const FilterLocale locale = YearMonthDay();
+    const LocaleData locale = YearMonthDay();
     EXPECT_TRUE(CompareOperand(u'>', u"10", u"11", false, locale));
     EXPECT_FALSE(CompareOperand(u'>', u"10", u"10", false, locale));
     EXPECT_TRUE(CompareOperand(u'>', u"10", u"10", true, locale));

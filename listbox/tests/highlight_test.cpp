@@ -6,7 +6,7 @@ namespace zel {
 namespace {
 
 TEST(Highlight, MarksEveryOccurrenceAroundTags) {
-    const UpperCaseTable ascii{FilterLocale{}};
+    const UpperCaseTable ascii{LocaleData{}};
     struct Case {
         const char16_t* text;
         const char16_t* highlight;
@@ -31,7 +31,7 @@ TEST(Highlight, MarksEveryOccurrenceAroundTags) {
 }
 
 TEST(Highlight, FoldsCaseAsTheSearchDoes) {
-    FilterLocale locale;
+    LocaleData locale;
     locale.UpperCase = [](std::u16string_view text) {
         std::u16string upper(text);
         for (char16_t& c : upper)
@@ -41,7 +41,7 @@ TEST(Highlight, FoldsCaseAsTheSearchDoes) {
     const UpperCaseTable table(locale);
     EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", false, table), u"CAF<hi>É</hi> caf<hi>é</hi>");
     EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", true, table), u"CAFÉ caf<hi>é</hi>");
-    EXPECT_EQ(MarkHighlights(u"CAFÉ", u"é", false, UpperCaseTable(FilterLocale{})), u"CAFÉ");
+    EXPECT_EQ(MarkHighlights(u"CAFÉ", u"é", false, UpperCaseTable(LocaleData{})), u"CAFÉ");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "listbox/user_locale.h"
+#include "ui/user_locale.h"
 
 #include "ui/wide.h"
 
@@ -38,8 +38,8 @@ std::u16string UpperCase(std::u16string_view text) {
 
 } // namespace
 
-FilterLocale UserFilterLocale() {
-    FilterLocale locale;
+LocaleData UserLocaleData() {
+    LocaleData locale;
     if (std::u16string format = LocaleText(LOCALE_SSHORTDATE); !format.empty())
         locale.ShortDateFormat = format;
     locale.DateSeparator = LocaleChar(LOCALE_SDATE, locale.DateSeparator);

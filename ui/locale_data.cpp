@@ -1,4 +1,4 @@
-#include "listbox/filter_locale.h"
+#include "ui/locale_data.h"
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ std::u16string AllBmpUnits() {
 
 } // namespace
 
-std::u16string UpperText(std::u16string_view Text, const FilterLocale& Locale) {
+std::u16string UpperText(std::u16string_view Text, const LocaleData& Locale) {
     if (Locale.UpperCase)
         return Locale.UpperCase(Text);
     std::u16string upper(Text);
@@ -37,7 +37,7 @@ std::u16string UpperText(std::u16string_view Text, const FilterLocale& Locale) {
     return upper;
 }
 
-UpperCaseTable::UpperCaseTable(const FilterLocale& Locale) : upperCase_(Locale.UpperCase) {
+UpperCaseTable::UpperCaseTable(const LocaleData& Locale) : upperCase_(Locale.UpperCase) {
     if (!upperCase_) {
         units_.resize(kUnits);
         for (std::size_t c = 0; c < kUnits; ++c)
@@ -116,11 +116,11 @@ std::vector<char16_t> UpperCaseTable::UnitsUpperingTo(char16_t Upper) const {
     return units;
 }
 
-void PrepareCaseTable(FilterLocale& Locale) {
+void PrepareCaseTable(LocaleData& Locale) {
     Locale.CaseTable = std::make_shared<const UpperCaseTable>(Locale);
 }
 
-std::shared_ptr<const UpperCaseTable> CaseTableOf(const FilterLocale& Locale) {
+std::shared_ptr<const UpperCaseTable> CaseTableOf(const LocaleData& Locale) {
     return Locale.CaseTable ? Locale.CaseTable : std::make_shared<const UpperCaseTable>(Locale);
 }
 

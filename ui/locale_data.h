@@ -1,7 +1,7 @@
 #pragma once
-// The user's locale as the search pattern needs it: the short date format, the separators and
-// the locale-aware upper-casing. A plain value: the Windows side fills it from the system,
-// tests write their own.
+// The user's locale as portable code needs it (the search patterns, typed input): the short
+// date format, the separators and the locale-aware upper-casing. A plain value: the Windows
+// side fills it from the system (user_locale.h), tests write their own.
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,7 +12,7 @@ namespace zel {
 
 class UpperCaseTable;
 
-struct FilterLocale {
+struct LocaleData {
     std::u16string ShortDateFormat = u"yyyy/MM/dd"; // as the locale writes it
     char16_t DateSeparator = u'/';
     char16_t TimeSeparator = u':';
@@ -27,7 +27,7 @@ struct FilterLocale {
 };
 
 // Text upper-cased by the locale's function (ASCII only when it has none).
-std::u16string UpperText(std::u16string_view Text, const FilterLocale& Locale);
+std::u16string UpperText(std::u16string_view Text, const LocaleData& Locale);
 
 // The locale's upper-casing per code unit: the function is asked once, for every BMP unit but
 // the surrogates, so that matching can fold unit by unit instead of calling it per text. A
@@ -36,7 +36,7 @@ std::u16string UpperText(std::u16string_view Text, const FilterLocale& Locale);
 // through it.
 class UpperCaseTable {
 public:
-    explicit UpperCaseTable(const FilterLocale& Locale);
+    explicit UpperCaseTable(const LocaleData& Locale);
 
     // 65536 upper-case units indexed by unit; null when the function could not be tabled.
     const char16_t* Units() const noexcept { return units_.empty() ? nullptr : units_.data(); }
@@ -58,8 +58,8 @@ private:
 };
 
 // Makes Locale.CaseTable from Locale.UpperCase.
-void PrepareCaseTable(FilterLocale& Locale);
+void PrepareCaseTable(LocaleData& Locale);
 // Locale.CaseTable, or a new table when it has none.
-std::shared_ptr<const UpperCaseTable> CaseTableOf(const FilterLocale& Locale);
+std::shared_ptr<const UpperCaseTable> CaseTableOf(const LocaleData& Locale);
 
 } // namespace zel

@@ -145,10 +145,14 @@ std::size_t MarkupRenderer::RenderMarkupLine(LinePass& line, std::u16string_view
             continue;
         }
         const std::size_t gt = text.find(u'>', pos);
-        const std::size_t end = gt == std::u16string_view::npos ? text.size() : gt + 1;
-        if (!Tag(line, text.substr(pos, end - pos)))
+        if (gt == std::u16string_view::npos) {
+            // A half-typed tag: the rest is consumed, and its letters do nothing.
+            pos = text.size();
             break;
-        pos = end;
+        }
+        if (!Tag(line, text.substr(pos, gt + 1 - pos)))
+            break;
+        pos = gt + 1;
     }
     return pos;
 }

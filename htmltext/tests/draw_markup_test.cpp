@@ -57,6 +57,35 @@ TEST_F(DrawMarkupTest, TagsAndEntitiesDecideWhatIsShown) {
         EXPECT_EQ(Narrow(Shown(c.text)), Narrow(c.shown)) << Narrow(c.text);
 }
 
+// A plain phrase with a "<" and no ">" after it: the rest is consumed, and the letters after
+// the "<" must not act as a tag (a bullet, a rule, a filled row, a link, a line break).
+TEST_F(DrawMarkupTest, AHalfTypedTagConsumesTheRestWithoutEffect) {
+    static const TestImageList images(3);
+    params.Images = &images;
+    const struct {
+        std::u16string_view text, before;
+    } cases[] = {
+        {u"x <last", u"x "},
+        {u"abc<HR", u"abc"},
+        {u"abc <BODY BGCOLOR=\"clRed\"", u"abc "},
+        {u"abc<A HREF=\"x\"", u"abc"},
+        {u"ab<BR", u"ab"},
+        {u"ab<IMG SRC=\"idx:1\"", u"ab"},
+        {u"ab<P BGCOLOR=\"clRed\"", u"ab"},
+        {u"<UL><LI TYPE=\"SQUARE\"", u""},
+    };
+    for (const auto& c : cases) {
+        Draw(c.text, {0, 0, 400, 40});
+        EXPECT_EQ(canvas.ShownTexts(), c.before) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Fills.empty()) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Lines.empty()) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Images.empty()) << Narrow(c.text);
+        EXPECT_EQ(results.LinkCount, 0) << Narrow(c.text);
+        EXPECT_EQ(results.StrippedText, c.before) << Narrow(c.text);
+        EXPECT_EQ(results.Height, 16) << Narrow(c.text);
+    }
+}
+
 TEST_F(DrawMarkupTest, AmpersandRuleUnderlinesTheNextCharacter) {
     Draw(u"A&B");
     ASSERT_EQ(canvas.Texts.size(), 1u);

@@ -16,6 +16,14 @@ bool MouseGiven(const DrawMarkupParams& p) {
 
 } // namespace
 
+const char16_t* TagFinder::Next(const char16_t* from, const char16_t* end) {
+    if (from_ && from_ <= from && from <= found_)
+        return found_;
+    from_ = from;
+    found_ = std::find(from, end, u'<');
+    return found_;
+}
+
 MarkupRenderer::MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarkupParams& params,
                                DrawMarkupResults& results)
     : canvas_(canvas), rect_(rect), p_(params), r_(results), startFont_(canvas.Font()),
@@ -63,6 +71,7 @@ bool MarkupRenderer::Draw(std::u16string_view input) {
 
     std::u16string prepared;
     std::u16string_view text = PrepareMarkup(input, prepared);
+    textEnd_ = text.data() + text.size();
     int top = rect_.Top;
     while (!text.empty()) {
         UseFont(state_.Font);
@@ -130,12 +139,15 @@ LinePass MarkupRenderer::StartPass(Mode mode, int left, int top, int bottom) {
 }
 
 std::size_t MarkupRenderer::RenderMarkupLine(LinePass& line, std::u16string_view text) {
+    TagFinder& tags = line.mode == Mode::Measure ? measureTags_ : drawTags_;
     std::size_t pos = 0;
     while (pos < text.size() && !line.done) {
         if (text[pos] != u'<') {
-            std::size_t end = std::min(text.find(u'<', pos), text.size());
+            std::size_t end = std::min(
+                static_cast<std::size_t>(tags.Next(text.data() + pos, textEnd_) - text.data()),
+                text.size());
             if (p_.WordWrap) {
-                const std::size_t blank = text.find(u' ', pos);
+                const std::size_t blank = text.substr(0, end).find(u' ', pos);
                 if (blank < end)
                     end = blank + 1;
             }

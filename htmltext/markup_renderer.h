@@ -104,6 +104,18 @@ struct MarkupImage {
     explicit operator bool() const { return list || picture; }
 };
 
+// The next "<" of the prepared text for a pass whose positions only move forward, from line
+// to line too: each stretch of the text is searched once, however many word-wrapped runs lie
+// between two tags.
+class TagFinder {
+public:
+    const char16_t* Next(const char16_t* from, const char16_t* end);
+
+private:
+    const char16_t* from_ = nullptr;
+    const char16_t* found_ = nullptr;
+};
+
 class MarkupRenderer {
 public:
     MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarkupParams& params,
@@ -173,6 +185,9 @@ private:
     LineMetrics metrics_;
     bool mouseOnLinkText_ = false;
     bool mouseOnLinkImage_ = false;
+    const char16_t* textEnd_ = nullptr; // end of the prepared text
+    TagFinder measureTags_;
+    TagFinder drawTags_;
     std::u16string runBuffer_;
     std::vector<Point> points_;
 };

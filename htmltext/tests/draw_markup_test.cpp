@@ -209,6 +209,28 @@ TEST_F(DrawMarkupTest, EndEllipsisCutsASingleLine) {
     EXPECT_EQ(results.Height, 32);
 }
 
+// Every run of a word-wrapped text used to search the rest of the text for the next tag.
+TEST_F(DrawMarkupTest, WordWrapOfALongText) {
+    constexpr int kRuns = 1 << 18;
+    std::u16string text;
+    for (int i = 0; i < kRuns; ++i)
+        text += u"ab ";
+    text += u"<BR>";
+    params.WordWrap = true;
+    const struct {
+        bool measureOnly, hitTestOnly;
+        Rect rect;
+    } passes[] = {{true, false, {0, 0, 400, 20}}, {false, true, {0, 0, 400, kRuns}}};
+    for (const auto& pass : passes) {
+        params.MeasureOnly = pass.measureOnly;
+        params.HitTestOnly = pass.hitTestOnly;
+        Draw(text, pass.rect);
+        EXPECT_EQ(results.Height, kRuns / 16 * 16); // sixteen runs of 24 pixels to a line
+        EXPECT_EQ(results.Width, 16 * 24 - 8 + 2);  // without the last trailing blank
+        EXPECT_EQ(results.StrippedText, text.substr(0, text.size() - 4) + u"\r");
+    }
+}
+
 TEST_F(DrawMarkupTest, RunsPastTheRightEdgeAreNotDrawn) {
     Draw(u"abcdefghij<B>k</B>", {0, 0, 80, 20});
     EXPECT_EQ(canvas.ShownTexts(), u"abcdefghij"); // "k" starts at 80, beyond 80 - width of "l"

@@ -104,41 +104,9 @@ TEST_F(MarkupLayoutTest, WordWrapPutsAnOverlongWordOnItsOwnLine) {
     EXPECT_EQ(canvas.Images[0].Dest.Top, 16);
 }
 
-class FixedPicture : public Picture {
-public:
-    bool Empty() const override { return false; }
-    int Width() const override { return 40; }
-    int Height() const override { return 20; }
-    void Draw(Canvas& canvas, const Rect& dest) const override { canvas.FillRect(dest, clRed); }
-};
-
-class OnePicture : public PictureSource {
-public:
-    explicit OnePicture(std::u16string_view key) : key_(key) {}
-    const Picture* FindPicture(std::u16string_view key) const override {
-        return key == key_ ? &picture_ : nullptr;
-    }
-
-private:
-    std::u16string_view key_;
-    FixedPicture picture_;
-};
-
-class FakeSystemImages : public SystemImages {
-public:
-    const ImageList* Icons(bool large) const override { return large ? &large_ : &small_; }
-    int IconIndex(std::u16string_view name, bool) const override {
-        return name == u".txt" ? 3 : -1;
-    }
-
-private:
-    TestImageList small_{5, 16, 16};
-    TestImageList large_{5, 32, 32};
-};
-
 TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
-    const OnePicture container(u"logo");
-    const OnePicture cache(u"http://host/p.png");
+    const TestPictureSource container(u"logo");
+    const TestPictureSource cache(u"http://host/p.png");
     params.PictureContainer = &container;
     params.PictureCache = &cache;
     Draw(u"<IMG SRC=\"logo\" WIDTH=\"20\"><IMG SRC=\"http://host/p.png\" HEIGHT=\"40\">"
@@ -148,7 +116,7 @@ TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
     EXPECT_EQ(canvas.Fills[1].Bounds, (Rect{20, 0, 100, 40}));
     EXPECT_EQ(canvas.Texts[0].At, (Point{100, 24})); // the line grew to the picture
 
-    const FakeSystemImages icons;
+    const TestSystemImages icons;
     canvas.SetSystemImageList(&icons);
     Draw(u"<IMG SRC=\"ssys:.txt\"><IMG SRC=\"LSYS:4\"><IMG SRC=\"ssys:.doc\">");
     ASSERT_EQ(canvas.Images.size(), 2u);

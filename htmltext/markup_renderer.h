@@ -139,6 +139,9 @@ private:
     void EndLine(LinePass& line);
     void DrawLinkFocus(const LinePass& line);
     void UseFont(const FontStyle& style);
+    // The canvas's measures of a text, within the layout's pixel range.
+    Size Measure(std::u16string_view text);
+    Size Extent(std::u16string_view text);
     int LetterWidth();
     int BandBottom(const LinePass& line) const { return line.bottom - metrics_.BaselineOffset; }
 
@@ -165,7 +168,7 @@ private:
     void FillParagraphLine(const LinePass& line);
 
     Canvas& canvas_;
-    const Rect rect_;
+    const Rect rect_; // within the layout's pixel range
     const DrawMarkupParams& p_;
     DrawMarkupResults& r_;
     unsigned format_ = 0;

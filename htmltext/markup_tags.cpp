@@ -2,6 +2,7 @@
 #include "htmltext/markup_chars.h"
 #include "htmltext/markup_color.h"
 #include "htmltext/markup_renderer.h"
+#include "htmltext/pixels.h"
 
 #include <algorithm>
 
@@ -9,6 +10,9 @@ namespace zel::markup {
 namespace {
 
 constexpr int kListIndent = 12;
+// No font is made taller: a size far beyond any screen or page only strains the platform's
+// font mapping and the layout's sums.
+constexpr int kMaxFontHeight = 16384;
 constexpr char16_t kSymbolBullet = u'\u00B7';
 constexpr std::u16string_view kSymbolFace = u"Symbol";
 
@@ -294,10 +298,10 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
     if (s.Numbered)
         ++s.ItemNumber;
     if (line.mode == Mode::Measure) {
-        metrics_.Width += level * kListIndent;
+        metrics_.Width = AddPixels(metrics_.Width, static_cast<long long>(level) * kListIndent);
         return true;
     }
-    line.x += (level - 1) * kListIndent;
+    line.x = AddPixels(line.x, (level - 1LL) * kListIndent);
     const auto type = TagAttribute(tag, u"TYPE");
     const auto colorValue = TagAttribute(tag, u"COLOR");
     const Color color = colorValue.empty() ? s.TextColor : ParseMarkupColor(colorValue);
@@ -308,7 +312,7 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
             canvas_.FillRect(box, color);
         else if (draw && EqualsNoCase(type, u"CIRCLE"))
             canvas_.Ellipse(box, color);
-        line.x += kListIndent;
+        line.x = AddPixels(line.x, kListIndent);
         return true;
     }
     FontStyle symbol = s.Font;
@@ -335,9 +339,7 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
         canvas_.TextRect(text, {line.x, line.top, line.right, line.textBottom},
                          format_ & ~TextFormat::ExternalLeading);
     }
-    line.x += kListIndent;
-    if (s.Numbered)
-        line.x += canvas_.MeasureText(text, format_).cx - kListIndent;
+    line.x = AddPixels(line.x, s.Numbered ? Measure(text).cx : kListIndent);
     return true;
 }
 
@@ -400,7 +402,8 @@ int MarkupRenderer::AddFace(std::u16string_view name) {
 }
 
 int MarkupRenderer::PointsToHeight(int points) const {
-    return static_cast<int>((static_cast<long long>(points) * canvas_.PixelsPerInchY() + 36) / 72);
+    const long long height = (static_cast<long long>(points) * canvas_.PixelsPerInchY() + 36) / 72;
+    return static_cast<int>(std::min<long long>(height, kMaxFontHeight));
 }
 
 } // namespace zel::markup

@@ -363,6 +363,13 @@ TEST_F(DrawMarkupTest, ShadowErrorAndHighlight) {
                                     {18, 17}, {20, 15}, {22, 17}, {24, 15}};
     EXPECT_EQ(canvas.Lines[0].Points, zigzag);
 
+    // A run far wider than the rectangle: the zig-zag stops at its edge, in the same phase.
+    Draw(u"x<E>" + std::u16string(1000, u'a'), {0, 0, 20, 16});
+    ASSERT_EQ(canvas.Lines.size(), 1u);
+    EXPECT_EQ(
+        canvas.Lines[0].Points,
+        (std::vector<Point>{{8, 15}, {10, 17}, {12, 15}, {14, 17}, {16, 15}, {18, 17}, {20, 15}}));
+
     Draw(u"a<HI>b</HI>c");
     EXPECT_EQ(canvas.Texts[1].Background, clHighlight);
     EXPECT_EQ(canvas.Texts[1].TextColor, clHighlightText);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace zel {
@@ -132,6 +133,51 @@ TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
     ASSERT_EQ(canvas.Images.size(), 1u);
     EXPECT_EQ(canvas.Images[0].Dest, (Rect{0, 0, 40, 40}));
     EXPECT_EQ(canvas.Texts[0].At.X, 16);
+}
+
+// Sizes a phrase may ask for whose sums leave the range of int: a font of a million points,
+// pictures a million pixels wide or high, thousands of them. The sums saturate, so results
+// stay sizes and positions keep their order instead of wrapping around.
+TEST_F(MarkupLayoutTest, HugeSizesSaturateInsteadOfWrappingAround) {
+    std::u16string pictures, tallLines;
+    for (int i = 0; i < 3000; ++i) {
+        pictures += u"<IMG SRC=\"logo\" WIDTH=\"1000000\" HEIGHT=\"1\">";
+        tallLines += u"<IMG SRC=\"logo\" WIDTH=\"1\" HEIGHT=\"1000000\"><BR>";
+    }
+    const std::u16string wideRun = u"<F SIZE=\"1000000\">" + std::u16string(5000, u'x');
+    const TestPictureSource logo(u"logo");
+    params.PictureContainer = &logo;
+    params.MeasureOnly = true;
+    const struct {
+        const std::u16string& text;
+        int atLeastWidth, atLeastHeight;
+    } cases[] = {
+        {pictures, 1000000, 16},
+        {tallLines, 3, 1000000},
+        {wideRun, 1000000, 1000}, // the font's height, whatever it is capped at
+    };
+    for (const auto& c : cases) {
+        Draw(c.text);
+        EXPECT_GE(results.Width, c.atLeastWidth);
+        EXPECT_GE(results.Height, c.atLeastHeight);
+    }
+
+    params.MeasureOnly = false;
+    Draw(pictures, {0, 0, 400, 100});
+    ASSERT_EQ(canvas.Fills.size(), 3000u);
+    EXPECT_TRUE(std::is_sorted(
+        canvas.Fills.begin(), canvas.Fills.end(),
+        [](const FilledShape& a, const FilledShape& b) { return a.Bounds.Left < b.Bounds.Left; }));
+
+    // With only its height given, a picture keeps its own aspect: here thirty thousand times
+    // as wide as high.
+    const TestPictureSource wide(u"wide", {30000, 1});
+    params.PictureContainer = &wide;
+    Draw(u"<IMG SRC=\"wide\" HEIGHT=\"1000000\">");
+    ASSERT_EQ(canvas.Fills.size(), 1u);
+    EXPECT_GT(canvas.Fills[0].Bounds.Width(), 1000000);
+    EXPECT_EQ(canvas.Fills[0].Bounds.Height(), 1000000);
+    params.PictureContainer = nullptr;
 }
 
 TEST(MarkupTagSoup, AlwaysEndsAndRestoresTheCanvas) {

@@ -133,7 +133,7 @@ LinePass MarkupRenderer::StartPass(Mode mode, int left, int top, int bottom) {
     line.x = AddPixels(left, line.listOffset);
     if (mode != Mode::Measure) {
         if (state_.InLink)
-            state_.LinkStart = {line.x, top};
+            state_.LinkStart = {Pen(line), top};
         if (mode == Mode::Draw && state_.ParagraphFill)
             FillParagraphLine(line);
     }
@@ -283,7 +283,8 @@ void MarkupRenderer::DrawLinkFocus(const LinePass& line) {
         return;
     UseFont(state_.Font);
     const int bandBottom = BandBottom(line);
-    canvas_.DrawFocusRect({state_.LinkStart.X - 1, bandBottom - ghHeight_, line.x + 1, bandBottom});
+    const auto [from, to] = LinkSpan(line);
+    canvas_.DrawFocusRect({from - 1, bandBottom - ghHeight_, to + 1, bandBottom});
 }
 
 void MarkupRenderer::UseFont(const FontStyle& style) {
@@ -308,6 +309,11 @@ Size MarkupRenderer::Measure(std::u16string_view text) {
 
 Size MarkupRenderer::Extent(std::u16string_view text) {
     return ClampSize(canvas_.TextExtent(text));
+}
+
+std::pair<int, int> MarkupRenderer::LinkSpan(const LinePass& line) const {
+    return rightToLeft_ ? std::pair{Pen(line), state_.LinkStart.X}
+                        : std::pair{state_.LinkStart.X, Pen(line)};
 }
 
 int MarkupRenderer::LetterWidth() {

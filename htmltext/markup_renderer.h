@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zel::markup {
@@ -56,7 +57,7 @@ struct RunningState {
     bool InLink = false;
     std::u16string_view Href;
     std::u16string_view Title;
-    Point LinkStart;
+    Point LinkStart; // the pen where the link starts on its current line
     bool MouseOnLink = false;
     int LinkCounter = 0;
     int ImageCounter = 0;
@@ -144,6 +145,11 @@ private:
     Size Extent(std::u16string_view text);
     int LetterWidth();
     int BandBottom(const LinePass& line) const { return line.bottom - metrics_.BaselineOffset; }
+    // Where the next run goes: the line's x, or in right-to-left reading its right edge, from
+    // which runs are laid out leftwards.
+    int Pen(const LinePass& line) const { return rightToLeft_ ? line.right : line.x; }
+    // Left and right of the current link's part on this line, from its start to the pen.
+    std::pair<int, int> LinkSpan(const LinePass& line) const;
 
     // tags (markup_tags.cpp); false leaves the tag for the next line
     bool Tag(LinePass& line, std::u16string_view tag);

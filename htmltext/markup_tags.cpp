@@ -242,7 +242,7 @@ void MarkupRenderer::OpenLink(const LinePass& line, std::u16string_view tag) {
     }
     if (!p_.Selected && !(p_.HoverStyle && hovered && p_.HoverFontColor != clNone))
         s.TextColor = p_.LinkColor;
-    s.LinkStart = {line.x, line.top};
+    s.LinkStart = {Pen(line), line.top};
 }
 
 void MarkupRenderer::CloseLink(const LinePass& line) {
@@ -257,7 +257,8 @@ void MarkupRenderer::CloseLink(const LinePass& line) {
     if (line.mode == Mode::Measure)
         return;
     if (s.MouseOnLink) {
-        r_.HoverRect = {s.LinkStart.X, s.LinkStart.Y, line.x, line.bottom};
+        const auto [from, to] = LinkSpan(line);
+        r_.HoverRect = {from, s.LinkStart.Y, to, line.bottom};
         r_.MouseLink = s.LinkCounter;
     }
     DrawLinkFocus(line);

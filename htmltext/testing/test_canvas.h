@@ -71,6 +71,8 @@ public:
     int PixelsPerInchY() const override { return dpiY_; }
     void SetPixelsPerInch(int x, int y);
     Color ToRgb(Color color) const override;
+    bool RightToLeftLocale() const override { return rightToLeft_; }
+    void SetRightToLeftLocale(bool value) { rightToLeft_ = value; }
     const SystemImages* SystemImageList() const override { return systemImages_; }
     void SetSystemImageList(const SystemImages* images) { systemImages_ = images; }
 
@@ -95,6 +97,7 @@ private:
     Color brushColor_ = clWindow;
     int dpiX_ = 96;
     int dpiY_ = 96;
+    bool rightToLeft_ = false;
     const SystemImages* systemImages_ = nullptr;
     std::vector<Rect> clips_;
 };

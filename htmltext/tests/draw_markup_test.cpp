@@ -337,6 +337,32 @@ TEST_F(DrawMarkupTest, LinkColourUnderlineAndFocus) {
     EXPECT_EQ(canvas.Texts[1].TextColor, canvas.TextColor()); // no link colour when selected
 }
 
+// Right to left, runs are laid out from the right edge: the link's rectangles lie where its
+// run is drawn.
+TEST_F(DrawMarkupTest, RightToLeftLinkRectanglesCoverTheMirroredRun) {
+    canvas.SetRightToLeftLocale(true);
+    params.RightToLeft = true;
+    params.HitTestOnly = true;
+    params.MouseX = 350;
+    params.MouseY = 8;
+    const std::u16string_view text = u"go <A HREF=\"Target\">link</A> end";
+    EXPECT_TRUE(Draw(text));
+    EXPECT_EQ(results.MouseLink, 1);
+    EXPECT_EQ(results.HoverRect, (Rect{344, 0, 376, 16}));
+
+    params.HitTestOnly = false;
+    params.FocusLink = 0;
+    Draw(text);
+    ASSERT_EQ(canvas.Texts.size(), 3u);
+    EXPECT_EQ(canvas.Texts[1].At, (Point{344, 0}));
+    EXPECT_EQ(canvas.FocusRects, (std::vector<Rect>{{343, 0, 377, 16}}));
+
+    // A link that goes on to the next line: each line's part has its own rectangle.
+    params.WordWrap = true;
+    Draw(u"<A HREF=\"x\">aaaa bbbb</A>", {0, 0, 72, 40});
+    EXPECT_EQ(canvas.FocusRects, (std::vector<Rect>{{31, 0, 73, 16}, {39, 16, 73, 32}}));
+}
+
 TEST_F(DrawMarkupTest, LinkedImageHit) {
     TestImageList images(1);
     params.Images = &images;

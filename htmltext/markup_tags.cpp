@@ -22,6 +22,23 @@ int SizeToPoints(int size) {
     return size >= 1 && size <= 5 ? kPoints[size - 1] : size;
 }
 
+// "FONT-SIZE:" n "PT" in a STYLE value: n points; 0 when the style gives no size in points.
+int StylePointSize(std::u16string_view style) {
+    const auto at = FindNoCase(style, u"FONT-SIZE:");
+    if (at == std::u16string_view::npos)
+        return 0;
+    const auto value = style.substr(at + 10);
+    std::size_t digits = 0;
+    while (digits < value.size() && value[digits] == u' ')
+        ++digits;
+    const std::size_t start = digits;
+    while (digits < value.size() && value[digits] >= u'0' && value[digits] <= u'9')
+        ++digits;
+    if (digits == start || !StartsWithNoCase(value.substr(digits), u"PT"))
+        return 0;
+    return MarkupNumber(value.substr(start, digits - start));
+}
+
 Align ParagraphAlign(std::u16string_view value, Align current) {
     if (ContainsNoCase(value, u"RIGHT"))
         current = Align::Right;
@@ -214,11 +231,8 @@ void MarkupRenderer::OpenFont(std::u16string_view tag) {
     }
     if (const auto bg = TagAttribute(tag, u"BGCOLOR"); !bg.empty() && !p_.Selected)
         s.Background = ParseMarkupColor(bg);
-    int points = 0;
-    const auto style = TagAttribute(tag, u"STYLE");
-    if (const auto at = FindNoCase(style, u"FONT-SIZE:"); at != std::u16string_view::npos)
-        points = MarkupNumber(style.substr(at + 10));
-    else if (const auto size = TagAttribute(tag, u"SIZE"); !size.empty())
+    int points = StylePointSize(TagAttribute(tag, u"STYLE"));
+    if (const auto size = TagAttribute(tag, u"SIZE"); points == 0 && !size.empty())
         points = SizeToPoints(MarkupNumber(size));
     if (points > 0)
         s.Font.Height = PointsToHeight(points);

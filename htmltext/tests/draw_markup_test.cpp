@@ -158,6 +158,29 @@ TEST_F(DrawMarkupTest, FontFaceAndSize) {
     EXPECT_EQ(canvas.Font(), TestCanvas::DefaultFont()); // restored on exit
 }
 
+// A STYLE size counts only in points; without "PT" the SIZE attribute decides, or nothing.
+TEST_F(DrawMarkupTest, StyleFontSizeCountsOnlyInPoints) {
+    const struct {
+        std::u16string_view text;
+        int height;
+    } cases[] = {
+        {u"<F STYLE=\"font-size:24pt\">x", 32},
+        {u"<F STYLE=\"color:red; FONT-SIZE: 24PT;\">x", 32},
+        {u"<F STYLE=\"font-size:24pt\" SIZE=\"2\">x", 32},
+        {u"<F STYLE=\"font-size:24px\">x", 16},
+        {u"<F STYLE=\"font-size:24\">x", 16},
+        {u"<F STYLE=\"font-size:pt\">x", 16},
+        // (SIZE is found by its name first inside "font-size" when STYLE stands before it)
+        {u"<F SIZE=\"2\" STYLE=\"font-size:24px\">x", 13},
+        {u"<F SIZE=\"5\" STYLE=\"font-size:24 pt\">x", 21},
+    };
+    for (const auto& c : cases) {
+        Draw(c.text);
+        ASSERT_EQ(canvas.Texts.size(), 1u) << Narrow(c.text);
+        EXPECT_EQ(canvas.Texts[0].Font.Height, c.height) << Narrow(c.text);
+    }
+}
+
 TEST_F(DrawMarkupTest, ImagesFromTheImageList) {
     TestImageList three(3), two(2);
     params.Images = &three;

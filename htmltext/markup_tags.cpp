@@ -278,11 +278,14 @@ void MarkupRenderer::CloseLink(const LinePass& line) {
     DrawLinkFocus(line);
 }
 
+// A numbered list switches numbering on and restarts it; a bulleted one only adds a level
+// (numbering is a switch that "</OL>" turns off, not a property of each level).
 void MarkupRenderer::OpenList(LinePass& line, bool numbered) {
     ++state_.ListLevel;
-    state_.Numbered = numbered;
-    if (numbered)
+    if (numbered) {
+        state_.Numbered = true;
         state_.ItemNumber = 0;
+    }
     if (line.hasContent)
         line.done = true;
 }

@@ -444,6 +444,17 @@ TEST_F(DrawMarkupTest, ListsBulletsAndNumbers) {
     EXPECT_EQ(canvas.Fills[0].Fill, clRed);
 }
 
+// Lists are switches as well: a bulleted list adds a level and nothing else, so inside a
+// numbered list its items go on counting, and so do the numbered list's items after it.
+TEST_F(DrawMarkupTest, ABulletedListInsideANumberedListKeepsTheNumbering) {
+    params.WordWrap = true;
+    Draw(u"<OL><LI>a<UL><LI>b</UL><LI>c</OL><UL><LI>d<OL><LI>e</OL><LI>f</UL>", {0, 0, 400, 200});
+    EXPECT_EQ(Narrow(canvas.ShownTexts()), "1. |a|2. |b|3. |c|?|d|1. |e|?|f");
+    ASSERT_EQ(canvas.Texts.size(), 12u);
+    EXPECT_EQ(canvas.Texts[2].At.X, 12); // the inner list's level moves its label
+    EXPECT_EQ(canvas.Texts[4].At.X, 0);
+}
+
 TEST_F(DrawMarkupTest, ParagraphBackgroundGradientAndAlignment) {
     Draw(u"<P ALIGN=\"right\" BGCOLOR=\"#000000\" BGCOLORTO=\"#FC0000\">ab</P>", {0, 0, 128, 20});
     ASSERT_EQ(canvas.Fills.size(), 64u);

@@ -110,7 +110,7 @@ void WinControl::DestroyHandle() {
     ::DestroyWindow(window);
 }
 
-WinControl* WinControl::FromHandle(HWND window) {
+WinControl* WinControl::FindControl(HWND window) {
     return window ? reinterpret_cast<WinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA))
                   : nullptr;
 }
@@ -124,7 +124,7 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
             ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }
-    WinControl* self = FromHandle(window);
+    WinControl* self = FindControl(window);
     if (!self)
         return ::DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
@@ -134,6 +134,9 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
         return result;
     }
     try {
+        // Noted before the control's own handler, which may keep the message to itself.
+        if (message == WM_SETFOCUS)
+            self->FocusedControlChanged(self);
         return self->WndProc(message, wParam, lParam);
     } catch (...) {
         Application::Instance().HandleException();
@@ -249,6 +252,31 @@ void WinControl::SetFocus() {
     ::SetFocus(Handle());
 }
 
+bool WinControl::CanFocus() {
+    for (WinControl* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return HandleAllocated() && ::IsWindowVisible(handle_) && ::IsWindowEnabled(handle_);
+}
+
+void WinControl::GetTabOrderList(std::vector<WinControl*>& list) const {
+    std::vector<WinControl*> windowed;
+    for (Control* child : children_)
+        if (auto* control = dynamic_cast<WinControl*>(child))
+            windowed.push_back(control);
+    std::stable_sort(windowed.begin(), windowed.end(),
+                     [](WinControl* a, WinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (WinControl* control : windowed) {
+        list.push_back(control);
+        control->GetTabOrderList(list);
+    }
+}
+
+void WinControl::FocusedControlChanged(WinControl* control) {
+    if (Parent())
+        Parent()->FocusedControlChanged(control);
+}
+
 SIZE WinControl::ClientSize() {
     RECT r{};
     if (!handle_)
@@ -319,14 +347,14 @@ LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (auto* child = FindControl(reinterpret_cast<HWND>(lParam))) {
             child->CommandNotify(HIWORD(wParam));
             return 0;
         }
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+        if (auto* child = FindControl(reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(child->BackgroundBrush(reinterpret_cast<HDC>(wParam)));
         break;
     case WM_SIZE:

@@ -117,6 +117,13 @@ public:
 
     void Invalidate();
     void SetFocus();
+    // Visible and enabled, with every parent: the control can take the keyboard focus.
+    bool CanFocus();
+    // This control's windowed descendants in tab order: each child's place is set by its
+    // TabOrder among its siblings, and a child's own descendants follow it.
+    void GetTabOrderList(std::vector<WinControl*>& list) const;
+    // The control bound to a window of ours, null for any other window.
+    static WinControl* FindControl(HWND window);
     // Arranges the child controls in the current client area.
     void Realign();
     // The client area; for a minimised top-level window, the one it has when restored.
@@ -137,13 +144,15 @@ protected:
     virtual HBRUSH BackgroundBrush(HDC dc);
     // Top-level windows place themselves in screen coordinates.
     virtual bool IsTopLevel() const { return false; }
+    // `control`, this one or a descendant, has just received the keyboard focus; the form
+    // that holds it remembers it.
+    virtual void FocusedControlChanged(WinControl* control);
     void DestroyHandle();
     // Registers a class of ours (once) whose windows go through the static procedure.
     static void RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static WinControl* FromHandle(HWND window);
     void CreateHandle();
     void AddChild(Control* child);
     void RemoveChild(Control* child);

@@ -55,9 +55,35 @@ void BM_LongRowCutByEllipsis(benchmark::State& state) {
     DrawRow(state, text, 200);
 }
 
+// Rows of n characters that once took time in n squared: nested "&amp;" levels, and a
+// word-wrapped text measured whole. The fitted complexity should read O(N).
+void BM_NestedAmpersands(benchmark::State& state) {
+    std::u16string text = u"&";
+    while (text.size() < static_cast<std::size_t>(state.range(0)))
+        text += u"amp;";
+    DrawRow(state, text, 1000);
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_WordWrapMeasure(benchmark::State& state) {
+    std::u16string text;
+    while (text.size() < static_cast<std::size_t>(state.range(0)))
+        text += u"word ";
+    TestCanvas canvas;
+    DrawMarkupParams params;
+    params.WordWrap = true;
+    params.MeasureOnly = true;
+    DrawMarkupResults results;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DrawMarkup(canvas, text, {0, 0, 400, 20}, params, results));
+    state.SetComplexityN(state.range(0));
+}
+
 BENCHMARK(BM_PlainRow);
 BENCHMARK(BM_TaggedRow);
 BENCHMARK(BM_LongRowCutByEllipsis);
+BENCHMARK(BM_NestedAmpersands)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
+BENCHMARK(BM_WordWrapMeasure)->RangeMultiplier(8)->Range(1 << 10, 1 << 19)->Complexity();
 
 } // namespace
 

@@ -11,14 +11,19 @@ else()
     find_package(GTest REQUIRED)
 endif()
 
-# zel_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# zel_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>] [WINDOWS])
 # One ctest entry per executable: under Wine every process start costs, so cases are not split.
+# WINDOWS: the tests show windows and read the screen, focus and clipboard, which the programs
+# on one display share, so no two of them run at once.
 function(zel_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "WINDOWS" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    if(ARG_WINDOWS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
     if(ARG_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
     endif()

@@ -2,6 +2,7 @@
 #include "htmltext/markup_chars.h"
 #include "htmltext/markup_color.h"
 #include "htmltext/markup_renderer.h"
+#include "htmltext/pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,16 @@ constexpr int kGradientBands = 64;
 bool IsNumber(std::u16string_view value) {
     return !value.empty() && std::all_of(value.begin(), value.end(),
                                          [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A size times the printing factor, rounded, within the layout's pixel range; a factor that is
+// no number gives no size.
+int ScaledPixels(int size, double factor) {
+    const double scaled = size * factor;
+    if (std::isnan(scaled))
+        return 0;
+    return static_cast<int>(
+        std::lround(std::clamp(scaled, -double(kPixelLimit), double(kPixelLimit))));
 }
 
 int Interpolate(int from, int to, int band) {
@@ -42,8 +53,9 @@ void FillBackground(Canvas& canvas, const Rect& rect, Color from, Color to, bool
     const Color b = canvas.ToRgb(to);
     const int extent = horizontal ? rect.Width() : rect.Height();
     for (int band = 0; band < kGradientBands; ++band) {
-        const int start = extent * band / kGradientBands;
-        const int end = extent * (band + 1) / kGradientBands;
+        const int start = static_cast<int>(static_cast<long long>(extent) * band / kGradientBands);
+        const int end =
+            static_cast<int>(static_cast<long long>(extent) * (band + 1) / kGradientBands);
         if (end <= start)
             continue;
         const Color c =
@@ -61,8 +73,9 @@ MarkupImage MarkupRenderer::ResolveImage(std::u16string_view source,
                                          std::u16string_view tag) const {
     MarkupImage image;
     const auto scaled = [this](const ImageList& list) {
-        return Size{list.Width() * canvas_.PixelsPerInchX() / 96,
-                    list.Height() * canvas_.PixelsPerInchY() / 96};
+        return Size{
+            ClampPixels(static_cast<long long>(list.Width()) * canvas_.PixelsPerInchX() / 96),
+            ClampPixels(static_cast<long long>(list.Height()) * canvas_.PixelsPerInchY() / 96)};
     };
     if (StartsWithNoCase(source, u"IDX:")) {
         const int index = MarkupNumber(source.substr(4));
@@ -97,18 +110,20 @@ MarkupImage MarkupRenderer::ResolveImage(std::u16string_view source,
     if (!picture || picture->Empty())
         return image;
     image.picture = picture;
-    const Size own{picture->Width(), picture->Height()};
+    const Size own = ClampSize({picture->Width(), picture->Height()});
     const auto width = TagAttribute(tag, u"WIDTH");
     const auto height = TagAttribute(tag, u"HEIGHT");
+    // The other side in the picture's own aspect.
+    const auto aspect = [](int given, int along, int across) {
+        return along > 0 ? ClampPixels(static_cast<long long>(given) * across / along) : across;
+    };
     image.size = own;
     if (!width.empty() && !height.empty())
         image.size = {MarkupNumber(width), MarkupNumber(height)};
     else if (!width.empty())
-        image.size = {MarkupNumber(width),
-                      own.cx > 0 ? MarkupNumber(width) * own.cy / own.cx : own.cy};
+        image.size = {MarkupNumber(width), aspect(MarkupNumber(width), own.cx, own.cy)};
     else if (!height.empty())
-        image.size = {own.cy > 0 ? MarkupNumber(height) * own.cx / own.cy : own.cx,
-                      MarkupNumber(height)};
+        image.size = {aspect(MarkupNumber(height), own.cy, own.cx), MarkupNumber(height)};
     return image;
 }
 
@@ -122,11 +137,11 @@ bool MarkupRenderer::PlaceImage(LinePass& line, std::u16string_view tag) {
     UseFont(state_.Font);
     if (line.mode == Mode::Measure) {
         const int available = rect_.Width() - line.listOffset;
-        if (p_.WordWrap && line.hasContent && metrics_.Width + width > available &&
+        if (p_.WordWrap && line.hasContent && AddPixels(metrics_.Width, width) > available &&
             width < available)
             return false;
         ++state_.ImageCounter;
-        metrics_.Width += width;
+        metrics_.Width = AddPixels(metrics_.Width, width);
         metrics_.TrailingBlank = 0;
         metrics_.Height = std::max(metrics_.Height, height);
         if (EqualsNoCase(align, u"TOP"))
@@ -137,7 +152,7 @@ bool MarkupRenderer::PlaceImage(LinePass& line, std::u16string_view tag) {
             metrics_.Height = ghHeight_;
             metrics_.BaselineOffset = 0;
         }
-        line.x += width;
+        line.x = AddPixels(line.x, width);
         line.hasContent = true;
         return true;
     }
@@ -160,15 +175,15 @@ bool MarkupRenderer::PlaceImage(LinePass& line, std::u16string_view tag) {
         if (!state_.Title.empty())
             r_.FocusAnchor.assign(state_.Title);
     }
-    line.x += width;
+    line.x = AddPixels(line.x, width);
     return true;
 }
 
 void MarkupRenderer::DrawImage(const MarkupImage& image, const Rect& dest) {
     Rect target = dest;
     if (p_.Printing) {
-        target.Right = dest.Left + static_cast<int>(std::lround(dest.Width() * p_.ResFactor));
-        target.Bottom = dest.Top + static_cast<int>(std::lround(dest.Height() * p_.ResFactor));
+        target.Right = dest.Left + ScaledPixels(dest.Width(), p_.ResFactor);
+        target.Bottom = dest.Top + ScaledPixels(dest.Height(), p_.ResFactor);
     }
     if (image.list)
         image.list->Draw(canvas_, image.index, target);

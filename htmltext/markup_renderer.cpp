@@ -1,6 +1,7 @@
 #include "htmltext/markup_renderer.h"
 
 #include "htmltext/markup_text.h"
+#include "htmltext/pixels.h"
 
 #include <algorithm>
 
@@ -16,9 +17,17 @@ bool MouseGiven(const DrawMarkupParams& p) {
 
 } // namespace
 
+const char16_t* TagFinder::Next(const char16_t* from, const char16_t* end) {
+    if (from_ && from_ <= from && from <= found_)
+        return found_;
+    from_ = from;
+    found_ = std::find(from, end, u'<');
+    return found_;
+}
+
 MarkupRenderer::MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarkupParams& params,
                                DrawMarkupResults& results)
-    : canvas_(canvas), rect_(rect), p_(params), r_(results), startFont_(canvas.Font()),
+    : canvas_(canvas), rect_(ClampRect(rect)), p_(params), r_(results), startFont_(canvas.Font()),
       startText_(canvas.TextColor()), startBrush_(canvas.BrushColor()) {
     r_.AnchorValue.clear();
     r_.StrippedText.clear();
@@ -40,7 +49,7 @@ MarkupRenderer::MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarku
     state_.ColorBeforeFont = startText_;
     startStyle_ = state_.Font;
     selected_ = startStyle_;
-    ghHeight_ = canvas_.TextExtent(u"gh").cy;
+    ghHeight_ = Extent(u"gh").cy;
     canvas_.SetBrushColor(clNone);
 }
 
@@ -63,6 +72,7 @@ bool MarkupRenderer::Draw(std::u16string_view input) {
 
     std::u16string prepared;
     std::u16string_view text = PrepareMarkup(input, prepared);
+    textEnd_ = text.data() + text.size();
     int top = rect_.Top;
     while (!text.empty()) {
         UseFont(state_.Font);
@@ -75,16 +85,17 @@ bool MarkupRenderer::Draw(std::u16string_view input) {
         LinePass measure = StartPass(Mode::Measure, rect_.Left, top, top);
         const std::size_t used = RenderMarkupLine(measure, text);
         EndLine(measure);
-        metrics_.Height += p_.LineSpacing;
+        metrics_.Height = AddPixels(metrics_.Height, p_.LineSpacing);
 
         int left = rect_.Left;
         if (metrics_.Alignment == Align::Right)
             left = std::max(left, rect_.Right - metrics_.Width);
         else if (metrics_.Alignment == Align::Center && rect_.Width() > metrics_.Width)
             left += (rect_.Width() - metrics_.Width) / 2;
-        left += metrics_.Indent;
-        const int lineHeight = metrics_.Height + metrics_.SubExtra + metrics_.SupExtra;
-        const int bottom = top + lineHeight;
+        left = AddPixels(left, metrics_.Indent);
+        const int lineHeight = AddPixels(
+            metrics_.Height, static_cast<long long>(metrics_.SubExtra) + metrics_.SupExtra);
+        const int bottom = AddPixels(top, lineHeight);
 
         if (!p_.MeasureOnly) {
             state_ = lineStart;
@@ -95,7 +106,7 @@ bool MarkupRenderer::Draw(std::u16string_view input) {
         }
         text.remove_prefix(used);
         top = bottom;
-        r_.Height += lineHeight;
+        r_.Height = AddPixels(r_.Height, lineHeight);
         if (!p_.MeasureOnly) {
             UseFont(state_.Font);
             if (rect_.Bottom < top + ghHeight_)
@@ -119,10 +130,10 @@ LinePass MarkupRenderer::StartPass(Mode mode, int left, int top, int bottom) {
     line.bottom = bottom;
     line.textBottom = bottom - metrics_.SubExtra;
     line.listOffset = state_.ListOffset;
-    line.x = left + line.listOffset;
+    line.x = AddPixels(left, line.listOffset);
     if (mode != Mode::Measure) {
         if (state_.InLink)
-            state_.LinkStart = {line.x, top};
+            state_.LinkStart = {Pen(line), top};
         if (mode == Mode::Draw && state_.ParagraphFill)
             FillParagraphLine(line);
     }
@@ -130,12 +141,15 @@ LinePass MarkupRenderer::StartPass(Mode mode, int left, int top, int bottom) {
 }
 
 std::size_t MarkupRenderer::RenderMarkupLine(LinePass& line, std::u16string_view text) {
+    TagFinder& tags = line.mode == Mode::Measure ? measureTags_ : drawTags_;
     std::size_t pos = 0;
     while (pos < text.size() && !line.done) {
         if (text[pos] != u'<') {
-            std::size_t end = std::min(text.find(u'<', pos), text.size());
+            std::size_t end = std::min(
+                static_cast<std::size_t>(tags.Next(text.data() + pos, textEnd_) - text.data()),
+                text.size());
             if (p_.WordWrap) {
-                const std::size_t blank = text.find(u' ', pos);
+                const std::size_t blank = text.substr(0, end).find(u' ', pos);
                 if (blank < end)
                     end = blank + 1;
             }
@@ -145,10 +159,14 @@ std::size_t MarkupRenderer::RenderMarkupLine(LinePass& line, std::u16string_view
             continue;
         }
         const std::size_t gt = text.find(u'>', pos);
-        const std::size_t end = gt == std::u16string_view::npos ? text.size() : gt + 1;
-        if (!Tag(line, text.substr(pos, end - pos)))
+        if (gt == std::u16string_view::npos) {
+            // A half-typed tag: the rest is consumed, and its letters do nothing.
+            pos = text.size();
             break;
-        pos = end;
+        }
+        if (!Tag(line, text.substr(pos, gt + 1 - pos)))
+            break;
+        pos = gt + 1;
     }
     return pos;
 }
@@ -162,14 +180,14 @@ bool MarkupRenderer::Run(LinePass& line, std::u16string_view raw) {
         DrawRun(line, run);
         return true;
     }
-    const Size size = canvas_.MeasureText(run, format_);
+    const Size size = Measure(run);
     if (line.mode == Mode::HitTest) {
         HitTestRun(line, size.cx);
         Advance(line, size.cx);
         return true;
     }
     const int available = rect_.Width() - line.listOffset;
-    if (p_.WordWrap && line.hasContent && metrics_.Width + size.cx >= available)
+    if (p_.WordWrap && line.hasContent && AddPixels(metrics_.Width, size.cx) >= available)
         return false;
     metrics_.Height = std::max(metrics_.Height, size.cy);
     if (state_.Subscript)
@@ -177,9 +195,9 @@ bool MarkupRenderer::Run(LinePass& line, std::u16string_view raw) {
     if (state_.Superscript)
         metrics_.SupExtra = std::max(metrics_.SupExtra, size.cy / 4);
     r_.StrippedText.append(run);
-    metrics_.Width += size.cx;
-    metrics_.TrailingBlank = run.back() == u' ' ? canvas_.TextExtent(u" ").cx : 0;
-    line.x += size.cx;
+    metrics_.Width = AddPixels(metrics_.Width, size.cx);
+    metrics_.TrailingBlank = run.back() == u' ' ? Extent(u" ").cx : 0;
+    line.x = AddPixels(line.x, size.cx);
     line.hasContent = true;
     return true;
 }
@@ -193,14 +211,14 @@ void MarkupRenderer::DrawRun(LinePass& line, std::u16string_view run) {
     r.Bottom -= metrics_.BaselineOffset;
     if (state_.Font.Italic)
         r.Right += 2;
-    const Size size = canvas_.MeasureText(run, format_);
+    const Size size = Measure(run);
     const unsigned format = format_ & ~TextFormat::ExternalLeading;
     if (p_.WordWrap || line.x < line.right - LetterWidth()) {
         if (state_.Shadow) {
             canvas_.SetTextColor(p_.ShadowColor);
             canvas_.SetBrushColor(clNone);
-            const Rect shadow{r.Left + p_.ShadowOffset, r.Top + p_.ShadowOffset,
-                              r.Right + p_.ShadowOffset, r.Bottom + p_.ShadowOffset};
+            const int offset = ClampPixels(p_.ShadowOffset);
+            const Rect shadow{r.Left + offset, r.Top + offset, r.Right + offset, r.Bottom + offset};
             canvas_.TextRect(run, shadow, format);
         }
         canvas_.SetTextColor(state_.TextColor);
@@ -231,15 +249,20 @@ void MarkupRenderer::HitTestRun(const LinePass& line, int width) {
 
 void MarkupRenderer::Advance(LinePass& line, int width) {
     if (rightToLeft_)
-        line.right -= width;
+        line.right = AddPixels(line.right, -static_cast<long long>(width));
     else
-        line.x += width;
+        line.x = AddPixels(line.x, width);
 }
 
+// Points every 2 pixels from `from` rounded down to even, up first; only those that reach into
+// the drawing rectangle, so that a run far wider than the rectangle costs no more.
 void MarkupRenderer::DrawZigZag(int from, int to, int bottom) {
     points_.clear();
-    bool up = true;
-    for (int x = from & ~1; x <= to; x += 2, up = !up)
+    const int start = from & ~1;
+    const int first = std::max(start, (rect_.Left - 2) & ~1);
+    const int last = std::min(to, rect_.Right + 1);
+    bool up = (first - start) / 2 % 2 == 0;
+    for (int x = first; x <= last; x += 2, up = !up)
         points_.push_back({x, up ? bottom - 1 : bottom + 1});
     canvas_.Polyline(points_, clRed);
 }
@@ -260,7 +283,8 @@ void MarkupRenderer::DrawLinkFocus(const LinePass& line) {
         return;
     UseFont(state_.Font);
     const int bandBottom = BandBottom(line);
-    canvas_.DrawFocusRect({state_.LinkStart.X - 1, bandBottom - ghHeight_, line.x + 1, bandBottom});
+    const auto [from, to] = LinkSpan(line);
+    canvas_.DrawFocusRect({from - 1, bandBottom - ghHeight_, to + 1, bandBottom});
 }
 
 void MarkupRenderer::UseFont(const FontStyle& style) {
@@ -275,13 +299,26 @@ void MarkupRenderer::UseFont(const FontStyle& style) {
     selectedDesc_.StrikeOut = style.StrikeOut;
     selectedDesc_.Orientation = style.Orientation;
     canvas_.SelectFont(selectedDesc_);
-    ghHeight_ = canvas_.TextExtent(u"gh").cy;
+    ghHeight_ = Extent(u"gh").cy;
     letterWidth_ = -1;
+}
+
+Size MarkupRenderer::Measure(std::u16string_view text) {
+    return ClampSize(canvas_.MeasureText(text, format_));
+}
+
+Size MarkupRenderer::Extent(std::u16string_view text) {
+    return ClampSize(canvas_.TextExtent(text));
+}
+
+std::pair<int, int> MarkupRenderer::LinkSpan(const LinePass& line) const {
+    return rightToLeft_ ? std::pair{Pen(line), state_.LinkStart.X}
+                        : std::pair{state_.LinkStart.X, Pen(line)};
 }
 
 int MarkupRenderer::LetterWidth() {
     if (letterWidth_ < 0)
-        letterWidth_ = canvas_.TextExtent(u"l").cx;
+        letterWidth_ = Extent(u"l").cx;
     return letterWidth_;
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zel::markup {
@@ -56,7 +57,7 @@ struct RunningState {
     bool InLink = false;
     std::u16string_view Href;
     std::u16string_view Title;
-    Point LinkStart;
+    Point LinkStart; // the pen where the link starts on its current line
     bool MouseOnLink = false;
     int LinkCounter = 0;
     int ImageCounter = 0;
@@ -104,6 +105,18 @@ struct MarkupImage {
     explicit operator bool() const { return list || picture; }
 };
 
+// The next "<" of the prepared text for a pass whose positions only move forward, from line
+// to line too: each stretch of the text is searched once, however many word-wrapped runs lie
+// between two tags.
+class TagFinder {
+public:
+    const char16_t* Next(const char16_t* from, const char16_t* end);
+
+private:
+    const char16_t* from_ = nullptr;
+    const char16_t* found_ = nullptr;
+};
+
 class MarkupRenderer {
 public:
     MarkupRenderer(Canvas& canvas, const Rect& rect, const DrawMarkupParams& params,
@@ -127,8 +140,16 @@ private:
     void EndLine(LinePass& line);
     void DrawLinkFocus(const LinePass& line);
     void UseFont(const FontStyle& style);
+    // The canvas's measures of a text, within the layout's pixel range.
+    Size Measure(std::u16string_view text);
+    Size Extent(std::u16string_view text);
     int LetterWidth();
     int BandBottom(const LinePass& line) const { return line.bottom - metrics_.BaselineOffset; }
+    // Where the next run goes: the line's x, or in right-to-left reading its right edge, from
+    // which runs are laid out leftwards.
+    int Pen(const LinePass& line) const { return rightToLeft_ ? line.right : line.x; }
+    // Left and right of the current link's part on this line, from its start to the pen.
+    std::pair<int, int> LinkSpan(const LinePass& line) const;
 
     // tags (markup_tags.cpp); false leaves the tag for the next line
     bool Tag(LinePass& line, std::u16string_view tag);
@@ -153,7 +174,7 @@ private:
     void FillParagraphLine(const LinePass& line);
 
     Canvas& canvas_;
-    const Rect rect_;
+    const Rect rect_; // within the layout's pixel range
     const DrawMarkupParams& p_;
     DrawMarkupResults& r_;
     unsigned format_ = 0;
@@ -173,6 +194,9 @@ private:
     LineMetrics metrics_;
     bool mouseOnLinkText_ = false;
     bool mouseOnLinkImage_ = false;
+    const char16_t* textEnd_ = nullptr; // end of the prepared text
+    TagFinder measureTags_;
+    TagFinder drawTags_;
     std::u16string runBuffer_;
     std::vector<Point> points_;
 };

@@ -55,7 +55,7 @@ enum class TagKind : unsigned char {
     EndHidden,
 };
 
-// `tag` runs from its "<" through its ">" (or to the end of the text when there is none).
+// `tag` runs from its "<" through its ">".
 TagKind ClassifyTag(std::u16string_view tag);
 
 // The quoted value of the first occurrence of `name` (case-insensitive) in `tag`; empty when

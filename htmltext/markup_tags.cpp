@@ -2,6 +2,7 @@
 #include "htmltext/markup_chars.h"
 #include "htmltext/markup_color.h"
 #include "htmltext/markup_renderer.h"
+#include "htmltext/pixels.h"
 
 #include <algorithm>
 
@@ -9,6 +10,9 @@ namespace zel::markup {
 namespace {
 
 constexpr int kListIndent = 12;
+// No font is made taller: a size far beyond any screen or page only strains the platform's
+// font mapping and the layout's sums.
+constexpr int kMaxFontHeight = 16384;
 constexpr char16_t kSymbolBullet = u'\u00B7';
 constexpr std::u16string_view kSymbolFace = u"Symbol";
 
@@ -16,6 +20,23 @@ constexpr std::u16string_view kSymbolFace = u"Symbol";
 int SizeToPoints(int size) {
     constexpr int kPoints[] = {8, 10, 12, 14, 16};
     return size >= 1 && size <= 5 ? kPoints[size - 1] : size;
+}
+
+// "FONT-SIZE:" n "PT" in a STYLE value: n points; 0 when the style gives no size in points.
+int StylePointSize(std::u16string_view style) {
+    const auto at = FindNoCase(style, u"FONT-SIZE:");
+    if (at == std::u16string_view::npos)
+        return 0;
+    const auto value = style.substr(at + 10);
+    std::size_t digits = 0;
+    while (digits < value.size() && value[digits] == u' ')
+        ++digits;
+    const std::size_t start = digits;
+    while (digits < value.size() && value[digits] >= u'0' && value[digits] <= u'9')
+        ++digits;
+    if (digits == start || !StartsWithNoCase(value.substr(digits), u"PT"))
+        return 0;
+    return MarkupNumber(value.substr(start, digits - start));
 }
 
 Align ParagraphAlign(std::u16string_view value, Align current) {
@@ -210,11 +231,8 @@ void MarkupRenderer::OpenFont(std::u16string_view tag) {
     }
     if (const auto bg = TagAttribute(tag, u"BGCOLOR"); !bg.empty() && !p_.Selected)
         s.Background = ParseMarkupColor(bg);
-    int points = 0;
-    const auto style = TagAttribute(tag, u"STYLE");
-    if (const auto at = FindNoCase(style, u"FONT-SIZE:"); at != std::u16string_view::npos)
-        points = MarkupNumber(style.substr(at + 10));
-    else if (const auto size = TagAttribute(tag, u"SIZE"); !size.empty())
+    int points = StylePointSize(TagAttribute(tag, u"STYLE"));
+    if (const auto size = TagAttribute(tag, u"SIZE"); points == 0 && !size.empty())
         points = SizeToPoints(MarkupNumber(size));
     if (points > 0)
         s.Font.Height = PointsToHeight(points);
@@ -238,7 +256,7 @@ void MarkupRenderer::OpenLink(const LinePass& line, std::u16string_view tag) {
     }
     if (!p_.Selected && !(p_.HoverStyle && hovered && p_.HoverFontColor != clNone))
         s.TextColor = p_.LinkColor;
-    s.LinkStart = {line.x, line.top};
+    s.LinkStart = {Pen(line), line.top};
 }
 
 void MarkupRenderer::CloseLink(const LinePass& line) {
@@ -253,17 +271,21 @@ void MarkupRenderer::CloseLink(const LinePass& line) {
     if (line.mode == Mode::Measure)
         return;
     if (s.MouseOnLink) {
-        r_.HoverRect = {s.LinkStart.X, s.LinkStart.Y, line.x, line.bottom};
+        const auto [from, to] = LinkSpan(line);
+        r_.HoverRect = {from, s.LinkStart.Y, to, line.bottom};
         r_.MouseLink = s.LinkCounter;
     }
     DrawLinkFocus(line);
 }
 
+// A numbered list switches numbering on and restarts it; a bulleted one only adds a level
+// (numbering is a switch that "</OL>" turns off, not a property of each level).
 void MarkupRenderer::OpenList(LinePass& line, bool numbered) {
     ++state_.ListLevel;
-    state_.Numbered = numbered;
-    if (numbered)
+    if (numbered) {
+        state_.Numbered = true;
         state_.ItemNumber = 0;
+    }
     if (line.hasContent)
         line.done = true;
 }
@@ -294,10 +316,10 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
     if (s.Numbered)
         ++s.ItemNumber;
     if (line.mode == Mode::Measure) {
-        metrics_.Width += level * kListIndent;
+        metrics_.Width = AddPixels(metrics_.Width, static_cast<long long>(level) * kListIndent);
         return true;
     }
-    line.x += (level - 1) * kListIndent;
+    line.x = AddPixels(line.x, (level - 1LL) * kListIndent);
     const auto type = TagAttribute(tag, u"TYPE");
     const auto colorValue = TagAttribute(tag, u"COLOR");
     const Color color = colorValue.empty() ? s.TextColor : ParseMarkupColor(colorValue);
@@ -308,7 +330,7 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
             canvas_.FillRect(box, color);
         else if (draw && EqualsNoCase(type, u"CIRCLE"))
             canvas_.Ellipse(box, color);
-        line.x += kListIndent;
+        line.x = AddPixels(line.x, kListIndent);
         return true;
     }
     FontStyle symbol = s.Font;
@@ -335,9 +357,7 @@ bool MarkupRenderer::ListItem(LinePass& line, std::u16string_view tag) {
         canvas_.TextRect(text, {line.x, line.top, line.right, line.textBottom},
                          format_ & ~TextFormat::ExternalLeading);
     }
-    line.x += kListIndent;
-    if (s.Numbered)
-        line.x += canvas_.MeasureText(text, format_).cx - kListIndent;
+    line.x = AddPixels(line.x, s.Numbered ? Measure(text).cx : kListIndent);
     return true;
 }
 
@@ -400,7 +420,8 @@ int MarkupRenderer::AddFace(std::u16string_view name) {
 }
 
 int MarkupRenderer::PointsToHeight(int points) const {
-    return static_cast<int>((static_cast<long long>(points) * canvas_.PixelsPerInchY() + 36) / 72);
+    const long long height = (static_cast<long long>(points) * canvas_.PixelsPerInchY() + 36) / 72;
+    return static_cast<int>(std::min<long long>(height, kMaxFontHeight));
 }
 
 } // namespace zel::markup

@@ -2,6 +2,9 @@
 
 #include "htmltext/markup_chars.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace zel::markup {
 namespace {
 
@@ -23,18 +26,44 @@ constexpr bool StartsWithExact(std::u16string_view text, std::u16string_view pre
     return text.substr(0, prefix.size()) == prefix;
 }
 
-// One left-to-right pass; returns whether anything was replaced. Every replacement is shorter
-// than its entity, so repeating passes ends.
-template <bool IgnoreCase, std::size_t N>
-bool ReplaceOnce(std::u16string_view in, std::u16string& out, const Entity (&entities)[N]) {
+// The whole-text entities, case-insensitive, in one pass that gives what repeating passes
+// until none is left gives. A replacement can begin a new entity only with an ampersand it
+// ends in (the second one of "&amp;"): that ampersand is read again, with the text after it,
+// before the pass moves on. No other character of a replacement can be part of an entity.
+void ReplaceTextEntities(std::u16string_view in, std::u16string& out) {
+    out.clear();
+    bool pending = false; // an ampersand of a replacement stands before in[i]
+    for (std::size_t i = 0; pending || i < in.size();) {
+        if (!pending && in[i] != u'&') {
+            out.push_back(in[i++]);
+            continue;
+        }
+        if (!pending)
+            ++i;
+        pending = false;
+        const auto rest = in.substr(i);
+        const auto hit = std::find_if(
+            std::begin(kTextEntities), std::end(kTextEntities),
+            [rest](const Entity& e) { return StartsWithNoCase(rest, e.name.substr(1)); });
+        if (hit == std::end(kTextEntities)) {
+            out.push_back(u'&');
+            continue;
+        }
+        i += hit->name.size() - 1;
+        pending = hit->replacement.back() == u'&';
+        out.append(hit->replacement.substr(0, hit->replacement.size() - (pending ? 1 : 0)));
+    }
+}
+
+// The run entities: one left-to-right pass, exact case; returns whether anything was replaced.
+bool ReplaceRunEntitiesOnce(std::u16string_view in, std::u16string& out) {
     out.clear();
     bool changed = false;
     for (std::size_t i = 0; i < in.size();) {
         const Entity* hit = nullptr;
         if (in[i] == u'&') {
-            for (const Entity& e : entities) {
-                const auto rest = in.substr(i);
-                if (IgnoreCase ? StartsWithNoCase(rest, e.name) : StartsWithExact(rest, e.name)) {
+            for (const Entity& e : kRunEntities) {
+                if (StartsWithExact(in.substr(i), e.name)) {
                     hit = &e;
                     break;
                 }
@@ -95,8 +124,8 @@ std::u16string_view PrepareMarkup(std::u16string_view text, std::u16string& buff
     std::u16string scratch;
     buffer.assign(text);
     if (ampersand) {
-        while (ReplaceOnce<true>(buffer, scratch, kTextEntities))
-            buffer.swap(scratch);
+        ReplaceTextEntities(buffer, scratch);
+        buffer.swap(scratch);
     }
     if (buffer.find(u"<#") != std::u16string::npos) {
         RemoveMarkers(buffer, scratch);
@@ -112,7 +141,7 @@ std::u16string_view PrepareMarkup(std::u16string_view text, std::u16string& buff
 std::u16string_view ReplaceRunEntities(std::u16string_view run, std::u16string& buffer) {
     if (run.find(u'&') == std::u16string_view::npos)
         return run;
-    if (!ReplaceOnce<false>(run, buffer, kRunEntities))
+    if (!ReplaceRunEntitiesOnce(run, buffer))
         return run;
     return buffer;
 }

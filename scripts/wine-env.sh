@@ -17,6 +17,10 @@ zel_wine_prefix_ready() {
                 # Wine draws the window frames itself, so windows look and measure the same
                 # with or without a window manager.
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+                # A program that crashes ends at once with its backtrace on standard error,
+                # instead of waiting behind a dialog that nobody closes.
+                wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 \
+                    /f >/dev/null 2>&1 || true
                 wineserver --wait || true
                 touch "$WINEPREFIX/.zel-ready"
             fi

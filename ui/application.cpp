@@ -25,6 +25,8 @@ int Application::Run() {
         mainForm_->Show();
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (Form::DialogKey(msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -141,11 +141,17 @@ void WinControl::DestroyHandle() {
     ::DestroyWindow(window);
 }
 
-WinControl* WinControl::FromWindow(HWND window) {
-    return window ? static_cast<WinControl*>(::GetPropW(window, kControlProperty)) : nullptr;
+WinControl* WinControl::FindControl(HWND window) {
+    // Another program's windows carry the mark too when it is built on this framework, with
+    // a pointer that means nothing here.
+    DWORD process = 0;
+    if (!window || !::GetWindowThreadProcessId(window, &process) ||
+        process != ::GetCurrentProcessId())
+        return nullptr;
+    return static_cast<WinControl*>(::GetPropW(window, kControlProperty));
 }
 
-WinControl* WinControl::FromHandle(HWND window) {
+WinControl* WinControl::BoundControl(HWND window) {
     return window ? reinterpret_cast<WinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA))
                   : nullptr;
 }
@@ -159,7 +165,7 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
             ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     }
-    WinControl* self = FromHandle(window);
+    WinControl* self = BoundControl(window);
     if (!self)
         return ::DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
@@ -170,6 +176,9 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
         return result;
     }
     try {
+        // Noted before the control's own handler, which may keep the message to itself.
+        if (message == WM_SETFOCUS)
+            self->FocusedControlChanged(self);
         if (message == WM_MOUSEMOVE)
             self->PrepareHint();
         if (Application::Instance().Drag().Filter(*self, message, wParam, lParam))
@@ -320,6 +329,31 @@ void WinControl::SetFocus() {
     ::SetFocus(Handle());
 }
 
+bool WinControl::CanFocus() {
+    for (WinControl* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return HandleAllocated() && ::IsWindowVisible(handle_) && ::IsWindowEnabled(handle_);
+}
+
+void WinControl::GetTabOrderList(std::vector<WinControl*>& list) const {
+    std::vector<WinControl*> windowed;
+    for (Control* child : children_)
+        if (auto* control = dynamic_cast<WinControl*>(child))
+            windowed.push_back(control);
+    std::stable_sort(windowed.begin(), windowed.end(),
+                     [](WinControl* a, WinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (WinControl* control : windowed) {
+        list.push_back(control);
+        control->GetTabOrderList(list);
+    }
+}
+
+void WinControl::FocusedControlChanged(WinControl* control) {
+    if (Parent())
+        Parent()->FocusedControlChanged(control);
+}
+
 SIZE WinControl::ClientSize() {
     RECT r{};
     if (!handle_)
@@ -390,7 +424,7 @@ LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (auto* child = BoundControl(reinterpret_cast<HWND>(lParam))) {
             child->CommandNotify(HIWORD(wParam));
             return 0;
         }
@@ -399,7 +433,8 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        if (auto* child = FromHandle(reinterpret_cast<HWND>(lParam)))
+        // Children of our windows are ours: the binding is enough.
+        if (auto* child = BoundControl(reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(child->BackgroundBrush(reinterpret_cast<HDC>(wParam)));
         break;
     case WM_SIZE:

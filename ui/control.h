@@ -143,8 +143,14 @@ public:
     void SetFocus();
     // Starts dragging this control: at once, or once the mouse has moved far enough.
     void BeginDrag(bool immediate);
-    // The control of a window of ours, or null for any other window.
-    static WinControl* FromWindow(HWND window);
+    // Visible and enabled, with every parent: the control can take the keyboard focus.
+    bool CanFocus();
+    // This control's windowed descendants in tab order: each child's place is set by its
+    // TabOrder among its siblings, and a child's own descendants follow it.
+    void GetTabOrderList(std::vector<WinControl*>& list) const;
+    // The control of a window of ours, null for any other window (it checks the mark that
+    // only our windows carry).
+    static WinControl* FindControl(HWND window);
     // Arranges the child controls in the current client area.
     void Realign();
     // The client area; for a minimised top-level window, the one it has when restored.
@@ -170,13 +176,17 @@ protected:
     void RefreshHint();
     // Top-level windows place themselves in screen coordinates.
     virtual bool IsTopLevel() const { return false; }
+    // `control`, this one or a descendant, has just received the keyboard focus; the form
+    // that holds it remembers it.
+    virtual void FocusedControlChanged(WinControl* control);
     void DestroyHandle();
     // Registers a class of ours (once) whose windows go through the static procedure.
     static void RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static WinControl* FromHandle(HWND window);
+    // The control bound to a window that is known to be ours (its own, or a child's).
+    static WinControl* BoundControl(HWND window);
     void CreateHandle();
     // The tooltip is made when the mouse first moves over a control that shows hints.
     void PrepareHint();

@@ -85,7 +85,7 @@ WinControl* DragTracker::TargetAt(POINT screen) const {
     HWND window = ::WindowFromPoint(screen);
     // Over a window of ours that is no control (a hint, say), the control below it counts.
     for (; window; window = ::GetParent(window))
-        if (WinControl* control = WinControl::FromWindow(window))
+        if (WinControl* control = WinControl::FindControl(window))
             return control;
     return nullptr;
 }

@@ -57,20 +57,54 @@ std::string ReadWholeFile(const std::u16string& path) {
     return bytes;
 }
 
-void WriteWholeFile(const std::u16string& path, const std::string& bytes) {
-    UniqueFile file(::CreateFileW(W(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        throw Exception(FormatText(u"ファイル \"%s\" を作成できません。%s", path,
-                                   SystemErrorText(::GetLastError())));
-    size_t done = 0;
-    while (done < bytes.size()) {
+// The temporary file lies beside the file, so that the replace is a rename within one folder;
+// a name left by an earlier run that ended half-way is simply overwritten.
+FileReplacement::FileReplacement(std::u16string path)
+    : path_(std::move(path)), temporary_(path_ + u".tmp"),
+      file_(::CreateFileW(W(temporary_), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!file_)
+        Fail(::GetLastError());
+}
+
+// The temporary file is open until Commit closes it: while it is, the file was not replaced.
+FileReplacement::~FileReplacement() {
+    if (!file_)
+        return;
+    file_.reset();
+    ::DeleteFileW(W(temporary_));
+}
+
+void FileReplacement::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
         DWORD written = 0;
-        if (!::WriteFile(file.get(), bytes.data() + done, NextChunk(bytes.size() - done), &written,
-                         nullptr))
-            ThrowLastError();
-        done += written;
+        if (!::WriteFile(file_.get(), bytes.data(), NextChunk(bytes.size()), &written, nullptr))
+            Fail(::GetLastError());
+        bytes.remove_prefix(written);
     }
+}
+
+void FileReplacement::Commit() {
+    if (!::FlushFileBuffers(file_.get()))
+        Fail(::GetLastError());
+    file_.reset();
+    if (!::MoveFileExW(W(temporary_), W(path_),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = ::GetLastError();
+        ::DeleteFileW(W(temporary_));
+        Fail(code);
+    }
+}
+
+void FileReplacement::Fail(unsigned long code) const {
+    throw Exception(
+        FormatText(u"ファイル \"%s\" を作成できません。%s", path_, SystemErrorText(code)));
+}
+
+void WriteWholeFile(const std::u16string& path, std::string_view bytes) {
+    FileReplacement replacement(path);
+    replacement.Write(bytes);
+    replacement.Commit();
 }
 
 bool FileExists(const std::u16string& path) {

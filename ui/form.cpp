@@ -3,6 +3,9 @@
 #include "ui/application.h"
 #include "ui/wide.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace zel {
 
 namespace {
@@ -98,19 +101,104 @@ void Form::Close() {
         OnClosed(this);
 }
 
+void Form::SetActiveControl(WinControl* control) {
+    if (control == activeControl_)
+        return;
+    activeControl_ = control;
+    if (control)
+        control->FreeNotification(this);
+}
+
+void Form::FocusedControlChanged(WinControl* control) {
+    if (control != this)
+        SetActiveControl(control);
+}
+
+void Form::Notification(Component* component, TOperation operation) {
+    WinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == activeControl_)
+        activeControl_ = nullptr;
+}
+
+bool Form::IsTabStop(WinControl* control) {
+    return control->TabStop() && control->CanFocus();
+}
+
+bool Form::FocusActiveControl() {
+    WinControl* target = activeControl_ && activeControl_->CanFocus() ? activeControl_ : nullptr;
+    if (!target) {
+        std::vector<WinControl*> order;
+        GetTabOrderList(order);
+        const auto first = std::find_if(order.begin(), order.end(), IsTabStop);
+        if (first == order.end())
+            return false;
+        target = *first;
+    }
+    target->SetFocus();
+    return true;
+}
+
+bool Form::SelectNext(WinControl* current, bool forward) {
+    std::vector<WinControl*> order;
+    GetTabOrderList(order);
+    if (!forward)
+        std::reverse(order.begin(), order.end());
+    // Round the form from just after `current`; from the start when it is not in the list.
+    auto from = std::find(order.begin(), order.end(), current);
+    from = from == order.end() ? order.begin() : from + 1;
+    std::rotate(order.begin(), from, order.end());
+    const auto next = std::find_if(order.begin(), order.end(), [current](WinControl* control) {
+        return control != current && IsTabStop(control);
+    });
+    if (next == order.end())
+        return false;
+    (*next)->SetFocus();
+    return true;
+}
+
+bool Form::DialogKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || ::GetKeyState(VK_CONTROL) < 0 ||
+        ::GetKeyState(VK_MENU) < 0)
+        return false;
+    auto* form = dynamic_cast<Form*>(FindControl(::GetAncestor(msg.hwnd, GA_ROOT)));
+    if (!form)
+        return false;
+    const auto code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB,
+                                     reinterpret_cast<LPARAM>(const_cast<MSG*>(&msg)));
+    if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+        return false;
+    // The control with the focus, or the one of ours that holds the window that has it.
+    WinControl* current = nullptr;
+    for (HWND window = msg.hwnd; window && !current; window = ::GetParent(window))
+        current = FindControl(window);
+    form->SelectNext(current, ::GetKeyState(VK_SHIFT) >= 0);
+    return true;
+}
+
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ACTIVATE:
+        // Activated, not minimised: the focus goes to the active control instead of the form.
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 && FocusActiveControl())
+            return 0;
+        break;
+    case WM_SETFOCUS:
+        // The form itself got the focus (from the system, after a dialog): pass it on.
+        if (FocusActiveControl())
+            return 0;
+        break;
     case WM_WINDOWPOSCHANGED: {
         LRESULT result = WinControl::WndProc(message, wParam, lParam);
         SyncBoundsFromWindow();
         return result;
     }
     default:
-        return WinControl::WndProc(message, wParam, lParam);
+        break;
     }
+    return WinControl::WndProc(message, wParam, lParam);
 }
 
 } // namespace zel

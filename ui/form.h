@@ -30,16 +30,35 @@ public:
     // Runs OnCreate, once, before the form is first shown.
     void DoCreate();
 
+    // The control that takes the keyboard focus whenever the form is activated (at its first
+    // showing, and when the user comes back to it from another window): the one that had the
+    // focus last, at first the first tab stop.
+    WinControl* ActiveControl() const noexcept { return activeControl_; }
+    void SetActiveControl(WinControl* control);
+    // Moves the focus to the tab stop after `current` in tab order (before it when not
+    // `forward`), round the form. False when no other control can take it.
+    bool SelectNext(WinControl* current, bool forward);
+    // Tab and Shift+Tab pressed in a form: moves the focus there and returns true, unless the
+    // focused control takes the Tab key itself. Called by the message loop before dispatch.
+    static bool DialogKey(const MSG& msg);
+
 protected:
     void FillCreateParams(CreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool IsTopLevel() const override { return true; }
+    void FocusedControlChanged(WinControl* control) override;
+    void Notification(Component* component, TOperation operation) override;
 
 private:
     void SyncBoundsFromWindow();
+    // Gives the focus to the active control, or to the first tab stop when that cannot take
+    // it; false when no control can.
+    bool FocusActiveControl();
+    static bool IsTabStop(WinControl* control);
 
     std::u16string className_;
     bool topmost_;
+    WinControl* activeControl_ = nullptr; // not owned: cleared when it goes
 };
 
 } // namespace zel

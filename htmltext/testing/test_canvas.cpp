@@ -1,6 +1,7 @@
 #include "htmltext/testing/test_canvas.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace zel {
 namespace {
@@ -24,6 +25,12 @@ std::u16string PrefixShown(std::u16string_view text, bool noPrefix, int& underli
         shown.push_back(text[i]);
     }
     return shown;
+}
+
+// The width of `count` glyphs, saturated at the largest int.
+int GlyphsWidth(std::size_t count, const FontDesc& font) {
+    return static_cast<int>(
+        std::min<long long>(static_cast<long long>(count) * TestCanvas::GlyphWidth(font), INT_MAX));
 }
 
 } // namespace
@@ -56,14 +63,14 @@ void TestCanvas::SelectFont(const FontDesc& font) {
 
 Size TestCanvas::TextExtent(std::u16string_view text) {
     ++Measurements;
-    return {static_cast<int>(text.size()) * GlyphWidth(font_), font_.Height};
+    return {GlyphsWidth(text.size(), font_), font_.Height};
 }
 
 Size TestCanvas::MeasureText(std::u16string_view text, unsigned format) {
     ++Measurements;
     int underlined = 0;
     const auto shown = PrefixShown(text, (format & TextFormat::NoPrefix) != 0, underlined);
-    return {static_cast<int>(shown.size()) * GlyphWidth(font_), font_.Height};
+    return {GlyphsWidth(shown.size(), font_), font_.Height};
 }
 
 void TestCanvas::TextRect(std::u16string_view text, const Rect& rect, unsigned format) {
@@ -72,16 +79,19 @@ void TestCanvas::TextRect(std::u16string_view text, const Rect& rect, unsigned f
     drawn.Shown = PrefixShown(text, (format & TextFormat::NoPrefix) != 0, drawn.Underlined);
     const int glyph = GlyphWidth(font_);
     if ((format & TextFormat::EndEllipsis) &&
-        static_cast<int>(drawn.Shown.size()) * glyph > rect.Width()) {
+        GlyphsWidth(drawn.Shown.size(), font_) > rect.Width()) {
         const int keep = std::max(0, rect.Width() / glyph - 3);
         drawn.Shown.resize(static_cast<std::size_t>(keep));
         drawn.Shown.append(u"...");
         if (drawn.Underlined >= keep)
             drawn.Underlined = -1;
     }
-    const int width = static_cast<int>(drawn.Shown.size()) * glyph;
+    const int width = GlyphsWidth(drawn.Shown.size(), font_);
     drawn.Bounds = rect;
-    drawn.At = {(format & TextFormat::Right) ? rect.Right - width : rect.Left,
+    drawn.At = {(format & TextFormat::Right)
+                    ? static_cast<int>(
+                          std::max<long long>(static_cast<long long>(rect.Right) - width, INT_MIN))
+                    : rect.Left,
                 (format & TextFormat::Bottom) ? rect.Bottom - font_.Height : rect.Top};
     drawn.Format = format;
     drawn.Font = font_;

@@ -2,6 +2,7 @@
 // A deterministic canvas for tests: every glyph of a font is Height / 2 pixels wide (one more
 // when bold) and Height pixels high, and everything drawn is recorded in order.
 #include "htmltext/canvas.h"
+#include "htmltext/picture.h"
 
 #include <string>
 #include <vector>
@@ -70,6 +71,8 @@ public:
     int PixelsPerInchY() const override { return dpiY_; }
     void SetPixelsPerInch(int x, int y);
     Color ToRgb(Color color) const override;
+    bool RightToLeftLocale() const override { return rightToLeft_; }
+    void SetRightToLeftLocale(bool value) { rightToLeft_ = value; }
     const SystemImages* SystemImageList() const override { return systemImages_; }
     void SetSystemImageList(const SystemImages* images) { systemImages_ = images; }
 
@@ -94,6 +97,7 @@ private:
     Color brushColor_ = clWindow;
     int dpiX_ = 96;
     int dpiY_ = 96;
+    bool rightToLeft_ = false;
     const SystemImages* systemImages_ = nullptr;
     std::vector<Rect> clips_;
 };
@@ -112,6 +116,46 @@ private:
     int count_;
     int width_;
     int height_;
+};
+
+// A picture of a fixed size; drawing it fills the destination in red.
+class TestPicture : public Picture {
+public:
+    explicit TestPicture(Size size) : size_(size) {}
+    bool Empty() const override { return false; }
+    int Width() const override { return size_.cx; }
+    int Height() const override { return size_.cy; }
+    void Draw(Canvas& canvas, const Rect& dest) const override { canvas.FillRect(dest, clRed); }
+
+private:
+    Size size_;
+};
+
+// One picture under one name or address.
+class TestPictureSource : public PictureSource {
+public:
+    explicit TestPictureSource(std::u16string key, Size size = {40, 20})
+        : key_(std::move(key)), picture_(size) {}
+    const Picture* FindPicture(std::u16string_view key) const override {
+        return key == key_ ? &picture_ : nullptr;
+    }
+
+private:
+    std::u16string key_;
+    TestPicture picture_;
+};
+
+// Five small (16 x 16) and five large (32 x 32) system icons; ".txt" has icon 3.
+class TestSystemImages : public SystemImages {
+public:
+    const ImageList* Icons(bool large) const override { return large ? &large_ : &small_; }
+    int IconIndex(std::u16string_view name, bool) const override {
+        return name == u".txt" ? 3 : -1;
+    }
+
+private:
+    TestImageList small_{5, 16, 16};
+    TestImageList large_{5, 32, 32};
 };
 
 } // namespace zel

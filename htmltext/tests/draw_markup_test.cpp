@@ -57,6 +57,35 @@ TEST_F(DrawMarkupTest, TagsAndEntitiesDecideWhatIsShown) {
         EXPECT_EQ(Narrow(Shown(c.text)), Narrow(c.shown)) << Narrow(c.text);
 }
 
+// A plain phrase with a "<" and no ">" after it: the rest is consumed, and the letters after
+// the "<" must not act as a tag (a bullet, a rule, a filled row, a link, a line break).
+TEST_F(DrawMarkupTest, AHalfTypedTagConsumesTheRestWithoutEffect) {
+    static const TestImageList images(3);
+    params.Images = &images;
+    const struct {
+        std::u16string_view text, before;
+    } cases[] = {
+        {u"x <last", u"x "},
+        {u"abc<HR", u"abc"},
+        {u"abc <BODY BGCOLOR=\"clRed\"", u"abc "},
+        {u"abc<A HREF=\"x\"", u"abc"},
+        {u"ab<BR", u"ab"},
+        {u"ab<IMG SRC=\"idx:1\"", u"ab"},
+        {u"ab<P BGCOLOR=\"clRed\"", u"ab"},
+        {u"<UL><LI TYPE=\"SQUARE\"", u""},
+    };
+    for (const auto& c : cases) {
+        Draw(c.text, {0, 0, 400, 40});
+        EXPECT_EQ(canvas.ShownTexts(), c.before) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Fills.empty()) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Lines.empty()) << Narrow(c.text);
+        EXPECT_TRUE(canvas.Images.empty()) << Narrow(c.text);
+        EXPECT_EQ(results.LinkCount, 0) << Narrow(c.text);
+        EXPECT_EQ(results.StrippedText, c.before) << Narrow(c.text);
+        EXPECT_EQ(results.Height, 16) << Narrow(c.text);
+    }
+}
+
 TEST_F(DrawMarkupTest, AmpersandRuleUnderlinesTheNextCharacter) {
     Draw(u"A&B");
     ASSERT_EQ(canvas.Texts.size(), 1u);
@@ -129,6 +158,29 @@ TEST_F(DrawMarkupTest, FontFaceAndSize) {
     EXPECT_EQ(canvas.Font(), TestCanvas::DefaultFont()); // restored on exit
 }
 
+// A STYLE size counts only in points; without "PT" the SIZE attribute decides, or nothing.
+TEST_F(DrawMarkupTest, StyleFontSizeCountsOnlyInPoints) {
+    const struct {
+        std::u16string_view text;
+        int height;
+    } cases[] = {
+        {u"<F STYLE=\"font-size:24pt\">x", 32},
+        {u"<F STYLE=\"color:red; FONT-SIZE: 24PT;\">x", 32},
+        {u"<F STYLE=\"font-size:24pt\" SIZE=\"2\">x", 32},
+        {u"<F STYLE=\"font-size:24px\">x", 16},
+        {u"<F STYLE=\"font-size:24\">x", 16},
+        {u"<F STYLE=\"font-size:pt\">x", 16},
+        // (SIZE is found by its name first inside "font-size" when STYLE stands before it)
+        {u"<F SIZE=\"2\" STYLE=\"font-size:24px\">x", 13},
+        {u"<F SIZE=\"5\" STYLE=\"font-size:24 pt\">x", 21},
+    };
+    for (const auto& c : cases) {
+        Draw(c.text);
+        ASSERT_EQ(canvas.Texts.size(), 1u) << Narrow(c.text);
+        EXPECT_EQ(canvas.Texts[0].Font.Height, c.height) << Narrow(c.text);
+    }
+}
+
 TEST_F(DrawMarkupTest, ImagesFromTheImageList) {
     TestImageList three(3), two(2);
     params.Images = &three;
@@ -178,6 +230,28 @@ TEST_F(DrawMarkupTest, EndEllipsisCutsASingleLine) {
     EXPECT_EQ(canvas.Texts[2].At, (Point{0, 16}));
     EXPECT_EQ(results.Width, 58); // "aaa bbb" without its trailing blank, + 2
     EXPECT_EQ(results.Height, 32);
+}
+
+// Every run of a word-wrapped text used to search the rest of the text for the next tag.
+TEST_F(DrawMarkupTest, WordWrapOfALongText) {
+    constexpr int kRuns = 1 << 18;
+    std::u16string text;
+    for (int i = 0; i < kRuns; ++i)
+        text += u"ab ";
+    text += u"<BR>";
+    params.WordWrap = true;
+    const struct {
+        bool measureOnly, hitTestOnly;
+        Rect rect;
+    } passes[] = {{true, false, {0, 0, 400, 20}}, {false, true, {0, 0, 400, kRuns}}};
+    for (const auto& pass : passes) {
+        params.MeasureOnly = pass.measureOnly;
+        params.HitTestOnly = pass.hitTestOnly;
+        Draw(text, pass.rect);
+        EXPECT_EQ(results.Height, kRuns / 16 * 16); // sixteen runs of 24 pixels to a line
+        EXPECT_EQ(results.Width, 16 * 24 - 8 + 2);  // without the last trailing blank
+        EXPECT_EQ(results.StrippedText, text.substr(0, text.size() - 4) + u"\r");
+    }
 }
 
 TEST_F(DrawMarkupTest, RunsPastTheRightEdgeAreNotDrawn) {
@@ -286,6 +360,32 @@ TEST_F(DrawMarkupTest, LinkColourUnderlineAndFocus) {
     EXPECT_EQ(canvas.Texts[1].TextColor, canvas.TextColor()); // no link colour when selected
 }
 
+// Right to left, runs are laid out from the right edge: the link's rectangles lie where its
+// run is drawn.
+TEST_F(DrawMarkupTest, RightToLeftLinkRectanglesCoverTheMirroredRun) {
+    canvas.SetRightToLeftLocale(true);
+    params.RightToLeft = true;
+    params.HitTestOnly = true;
+    params.MouseX = 350;
+    params.MouseY = 8;
+    const std::u16string_view text = u"go <A HREF=\"Target\">link</A> end";
+    EXPECT_TRUE(Draw(text));
+    EXPECT_EQ(results.MouseLink, 1);
+    EXPECT_EQ(results.HoverRect, (Rect{344, 0, 376, 16}));
+
+    params.HitTestOnly = false;
+    params.FocusLink = 0;
+    Draw(text);
+    ASSERT_EQ(canvas.Texts.size(), 3u);
+    EXPECT_EQ(canvas.Texts[1].At, (Point{344, 0}));
+    EXPECT_EQ(canvas.FocusRects, (std::vector<Rect>{{343, 0, 377, 16}}));
+
+    // A link that goes on to the next line: each line's part has its own rectangle.
+    params.WordWrap = true;
+    Draw(u"<A HREF=\"x\">aaaa bbbb</A>", {0, 0, 72, 40});
+    EXPECT_EQ(canvas.FocusRects, (std::vector<Rect>{{31, 0, 73, 16}, {39, 16, 73, 32}}));
+}
+
 TEST_F(DrawMarkupTest, LinkedImageHit) {
     TestImageList images(1);
     params.Images = &images;
@@ -312,6 +412,13 @@ TEST_F(DrawMarkupTest, ShadowErrorAndHighlight) {
                                     {18, 17}, {20, 15}, {22, 17}, {24, 15}};
     EXPECT_EQ(canvas.Lines[0].Points, zigzag);
 
+    // A run far wider than the rectangle: the zig-zag stops at its edge, in the same phase.
+    Draw(u"x<E>" + std::u16string(1000, u'a'), {0, 0, 20, 16});
+    ASSERT_EQ(canvas.Lines.size(), 1u);
+    EXPECT_EQ(
+        canvas.Lines[0].Points,
+        (std::vector<Point>{{8, 15}, {10, 17}, {12, 15}, {14, 17}, {16, 15}, {18, 17}, {20, 15}}));
+
     Draw(u"a<HI>b</HI>c");
     EXPECT_EQ(canvas.Texts[1].Background, clHighlight);
     EXPECT_EQ(canvas.Texts[1].TextColor, clHighlightText);
@@ -335,6 +442,17 @@ TEST_F(DrawMarkupTest, ListsBulletsAndNumbers) {
     ASSERT_EQ(canvas.Fills.size(), 1u);
     EXPECT_EQ(canvas.Fills[0].Bounds, (Rect{0, 2, 8, 10}));
     EXPECT_EQ(canvas.Fills[0].Fill, clRed);
+}
+
+// Lists are switches as well: a bulleted list adds a level and nothing else, so inside a
+// numbered list its items go on counting, and so do the numbered list's items after it.
+TEST_F(DrawMarkupTest, ABulletedListInsideANumberedListKeepsTheNumbering) {
+    params.WordWrap = true;
+    Draw(u"<OL><LI>a<UL><LI>b</UL><LI>c</OL><UL><LI>d<OL><LI>e</OL><LI>f</UL>", {0, 0, 400, 200});
+    EXPECT_EQ(Narrow(canvas.ShownTexts()), "1. |a|2. |b|3. |c|?|d|1. |e|?|f");
+    ASSERT_EQ(canvas.Texts.size(), 12u);
+    EXPECT_EQ(canvas.Texts[2].At.X, 12); // the inner list's level moves its label
+    EXPECT_EQ(canvas.Texts[4].At.X, 0);
 }
 
 TEST_F(DrawMarkupTest, ParagraphBackgroundGradientAndAlignment) {

@@ -1,9 +1,13 @@
 // The language pieces on their own: text preparation, tag names, attributes, colours.
+#include "htmltext/markup_chars.h"
 #include "htmltext/markup_color.h"
 #include "htmltext/markup_tag.h"
 #include "htmltext/markup_text.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace zel::markup {
 namespace {
@@ -34,6 +38,59 @@ TEST(PrepareMarkup, EntitiesMarkersAndLineEnds) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Prepare(c.in), c.out) << std::string(c.in.begin(), c.in.end());
+}
+
+// The entities replaced as the language defines it: whole passes, repeated until one changes
+// nothing. Quadratic, so only for comparing on short texts.
+std::u16string RepeatedEntityPasses(std::u16string text) {
+    static constexpr std::u16string_view kEntities[][2] = {
+        {u"&amp;", u"&&"},        {u"&quot;", u"\""},      {u"&sect;", u"\u00A7"},
+        {u"&permil;", u"\u2030"}, {u"&reg;", u"\u00AE"},   {u"&copy;", u"\u00A9"},
+        {u"&para;", u"\u00B6"},   {u"&trade;", u"\u2122"}, {u"&euro;", u"\u20AC"},
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::u16string out;
+        for (std::size_t i = 0; i < text.size();) {
+            const auto* hit =
+                std::find_if(std::begin(kEntities), std::end(kEntities), [&](const auto& e) {
+                    return StartsWithNoCase(std::u16string_view(text).substr(i), e[0]);
+                });
+            if (hit == std::end(kEntities)) {
+                out.push_back(text[i++]);
+                continue;
+            }
+            out.append((*hit)[1]);
+            i += (*hit)[0].size();
+            changed = true;
+        }
+        text = out;
+    }
+    return text;
+}
+
+TEST(PrepareMarkup, EntitiesInOnePassGiveWhatRepeatedPassesGive) {
+    const std::u16string_view pieces[] = {u"&",     u"&&",    u"amp;",    u"AmP;",
+                                          u"quot;", u"euro;", u"&amp;",   u"&quot",
+                                          u"a",     u";",     u"&trade;", u"x"};
+    std::mt19937 random(2024);
+    for (int round = 0; round < 20000; ++round) {
+        std::u16string text;
+        for (int i = static_cast<int>(random() % 12); i > 0; --i)
+            text += pieces[random() % std::size(pieces)];
+        ASSERT_EQ(Prepare(text), RepeatedEntityPasses(text))
+            << std::string(text.begin(), text.end());
+    }
+}
+
+// Each "&amp;" level of a long row used to cost one more pass over the whole text.
+TEST(PrepareMarkup, DeeplyNestedAmpersandsInALongRow) {
+    constexpr std::size_t kLevels = 1 << 18;
+    std::u16string text = u"&";
+    for (std::size_t i = 0; i < kLevels; ++i)
+        text += u"amp;";
+    EXPECT_EQ(Prepare(text), std::u16string(kLevels + 1, u'&'));
+    EXPECT_EQ(Prepare(text + u"quot;"), std::u16string(kLevels, u'&') + u"\"");
 }
 
 TEST(PrepareMarkup, ReturnsTheInputWhenNothingChanges) {

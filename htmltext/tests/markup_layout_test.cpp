@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace zel {
@@ -104,41 +105,9 @@ TEST_F(MarkupLayoutTest, WordWrapPutsAnOverlongWordOnItsOwnLine) {
     EXPECT_EQ(canvas.Images[0].Dest.Top, 16);
 }
 
-class FixedPicture : public Picture {
-public:
-    bool Empty() const override { return false; }
-    int Width() const override { return 40; }
-    int Height() const override { return 20; }
-    void Draw(Canvas& canvas, const Rect& dest) const override { canvas.FillRect(dest, clRed); }
-};
-
-class OnePicture : public PictureSource {
-public:
-    explicit OnePicture(std::u16string_view key) : key_(key) {}
-    const Picture* FindPicture(std::u16string_view key) const override {
-        return key == key_ ? &picture_ : nullptr;
-    }
-
-private:
-    std::u16string_view key_;
-    FixedPicture picture_;
-};
-
-class FakeSystemImages : public SystemImages {
-public:
-    const ImageList* Icons(bool large) const override { return large ? &large_ : &small_; }
-    int IconIndex(std::u16string_view name, bool) const override {
-        return name == u".txt" ? 3 : -1;
-    }
-
-private:
-    TestImageList small_{5, 16, 16};
-    TestImageList large_{5, 32, 32};
-};
-
 TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
-    const OnePicture container(u"logo");
-    const OnePicture cache(u"http://host/p.png");
+    const TestPictureSource container(u"logo");
+    const TestPictureSource cache(u"http://host/p.png");
     params.PictureContainer = &container;
     params.PictureCache = &cache;
     Draw(u"<IMG SRC=\"logo\" WIDTH=\"20\"><IMG SRC=\"http://host/p.png\" HEIGHT=\"40\">"
@@ -148,7 +117,7 @@ TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
     EXPECT_EQ(canvas.Fills[1].Bounds, (Rect{20, 0, 100, 40}));
     EXPECT_EQ(canvas.Texts[0].At, (Point{100, 24})); // the line grew to the picture
 
-    const FakeSystemImages icons;
+    const TestSystemImages icons;
     canvas.SetSystemImageList(&icons);
     Draw(u"<IMG SRC=\"ssys:.txt\"><IMG SRC=\"LSYS:4\"><IMG SRC=\"ssys:.doc\">");
     ASSERT_EQ(canvas.Images.size(), 2u);
@@ -164,6 +133,51 @@ TEST_F(MarkupLayoutTest, PicturesSystemIconsAndPrinting) {
     ASSERT_EQ(canvas.Images.size(), 1u);
     EXPECT_EQ(canvas.Images[0].Dest, (Rect{0, 0, 40, 40}));
     EXPECT_EQ(canvas.Texts[0].At.X, 16);
+}
+
+// Sizes a phrase may ask for whose sums leave the range of int: a font of a million points,
+// pictures a million pixels wide or high, thousands of them. The sums saturate, so results
+// stay sizes and positions keep their order instead of wrapping around.
+TEST_F(MarkupLayoutTest, HugeSizesSaturateInsteadOfWrappingAround) {
+    std::u16string pictures, tallLines;
+    for (int i = 0; i < 3000; ++i) {
+        pictures += u"<IMG SRC=\"logo\" WIDTH=\"1000000\" HEIGHT=\"1\">";
+        tallLines += u"<IMG SRC=\"logo\" WIDTH=\"1\" HEIGHT=\"1000000\"><BR>";
+    }
+    const std::u16string wideRun = u"<F SIZE=\"1000000\">" + std::u16string(5000, u'x');
+    const TestPictureSource logo(u"logo");
+    params.PictureContainer = &logo;
+    params.MeasureOnly = true;
+    const struct {
+        const std::u16string& text;
+        int atLeastWidth, atLeastHeight;
+    } cases[] = {
+        {pictures, 1000000, 16},
+        {tallLines, 3, 1000000},
+        {wideRun, 1000000, 1000}, // the font's height, whatever it is capped at
+    };
+    for (const auto& c : cases) {
+        Draw(c.text);
+        EXPECT_GE(results.Width, c.atLeastWidth);
+        EXPECT_GE(results.Height, c.atLeastHeight);
+    }
+
+    params.MeasureOnly = false;
+    Draw(pictures, {0, 0, 400, 100});
+    ASSERT_EQ(canvas.Fills.size(), 3000u);
+    EXPECT_TRUE(std::is_sorted(
+        canvas.Fills.begin(), canvas.Fills.end(),
+        [](const FilledShape& a, const FilledShape& b) { return a.Bounds.Left < b.Bounds.Left; }));
+
+    // With only its height given, a picture keeps its own aspect: here thirty thousand times
+    // as wide as high.
+    const TestPictureSource wide(u"wide", {30000, 1});
+    params.PictureContainer = &wide;
+    Draw(u"<IMG SRC=\"wide\" HEIGHT=\"1000000\">");
+    ASSERT_EQ(canvas.Fills.size(), 1u);
+    EXPECT_GT(canvas.Fills[0].Bounds.Width(), 1000000);
+    EXPECT_EQ(canvas.Fills[0].Bounds.Height(), 1000000);
+    params.PictureContainer = nullptr;
 }
 
 TEST(MarkupTagSoup, AlwaysEndsAndRestoresTheCanvas) {

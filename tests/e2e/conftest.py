@@ -4,6 +4,7 @@ xdotool clicks and types, xclip reads the clipboard, import takes screenshots; w
 Win32 program built with the tests) reports what only the window system knows: class names,
 rectangles and message-box texts. Waiting is always for a condition, with a timeout.
 """
+import contextlib
 import json
 import os
 import shutil
@@ -11,7 +12,7 @@ import signal
 import subprocess
 import tempfile
 import time
-from pathlib import Path
+from pathlib import Path, PureWindowsPath
 
 import pytest
 
@@ -52,6 +53,41 @@ def wintool(*args):
         out.seek(0)
         text = out.read().decode("utf-8").strip()
     return json.loads(text) if text else {}
+
+
+def windows_path(path):
+    """A path as the programs see it under Wine (the root of the file system is drive Z:)."""
+    return str(PureWindowsPath("Z:/", *Path(path).resolve().parts[1:]))
+
+
+def windows_processes(exe_name):
+    """The Linux ids of the running Windows processes of this program file."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        try:
+            first = (entry / "cmdline").read_bytes().split(b"\0")[0].decode(errors="replace")
+        except OSError:
+            continue
+        if first.replace("\\", "/").rsplit("/", 1)[-1].lower() == exe_name.lower():
+            found.append(int(entry.name))
+    return found
+
+
+@contextlib.contextmanager
+def held_by_another_program(folder, *wintool_args):
+    """Runs a wintool hold command (holdclipboard, holdfile) until the block ends."""
+    ready, stop = folder / "held", folder / "release"
+    holder = subprocess.Popen([str(WINE_RUN), str(WINTOOL), *wintool_args, str(ready), str(stop)],
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+    try:
+        wait_for(ready.exists, f"another program to hold {wintool_args}")
+        yield
+    finally:
+        stop.touch()
+        holder.wait(timeout=TIMEOUT)
+        ready.unlink(missing_ok=True)
+        stop.unlink(missing_ok=True)
 
 
 def xdotool(*args):
@@ -104,11 +140,14 @@ class Program:
         self.settings = folder / f"{name}.exe_ユーザー設定.ini"
         self.processes = []
 
-    def start(self):
+    def start(self, cwd=None, preexec_fn=None):
+        """Starts the program, by default from its own folder as the current one;
+        `preexec_fn` sets up the process before Wine starts in it."""
         log = open(self.folder / f"{self.name}-{len(self.processes)}.log", "wb")
         env = dict(os.environ, WINEDEBUG="err+all,warn+seh")
-        proc = subprocess.Popen([str(WINE_RUN), str(self.exe)], cwd=self.folder, env=env,
-                                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        proc = subprocess.Popen([str(WINE_RUN), str(self.exe)], cwd=cwd or self.folder, env=env,
+                                stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                preexec_fn=preexec_fn)
         log.close()
         self.processes.append(proc)
         return proc
@@ -159,6 +198,15 @@ class Program:
         c = self.child(text)
         click(c["left"] + c["width"] // 2, c["top"] + c["height"] // 2)
 
+    def click_caption(self):
+        """A click on the middle of the title bar: the window comes to the front."""
+        w = self.window()
+        click(w["left"] + w["width"] // 2, w["top"] + 10)
+
+    def wait_in_front(self):
+        return wait_for(lambda: (w := self.window()) and w["foreground"] and w,
+                        f"{self.name} in front")
+
     def dismiss_dialog(self):
         """OK on the program's message box, with the keyboard."""
         press_keys(self.name, "Return")
@@ -185,6 +233,9 @@ class Program:
                     proc.wait(timeout=TIMEOUT)
                 except subprocess.TimeoutExpired:
                     proc.kill()
+        # A copy that the other program started is asked to close as the user would.
+        if self.count():
+            wintool("close", self.class_name)
         wait_for(lambda: self.count() == 0, f"no {self.class_name} window left")
 
 
@@ -210,6 +261,18 @@ def programs(program_folder):
     yield get
     for program in started.values():
         program.stop()
+
+
+def pytest_configure(config):
+    config.addinivalue_line(
+        "markers", "other_programs: acts on windows of other programs; runs after the others")
+
+
+def pytest_collection_modifyitems(items):
+    """Tests with other programs' windows run last: without a window manager Wine keeps no
+    topmost window above another program's, and a window another program covered can stop
+    getting clicks."""
+    items.sort(key=lambda item: item.get_closest_marker("other_programs") is not None)
 
 
 @pytest.fixture(scope="session", autouse=True)

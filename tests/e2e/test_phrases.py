@@ -1,9 +1,7 @@
 """The phrase list as users meet it: choose a line and paste it, edit and reload the list."""
-import subprocess
-
 import pytest
 
-from conftest import WINE_RUN, WINTOOL, clipboard_text, set_clipboard_text, wait_for
+from conftest import clipboard_text, held_by_another_program, set_clipboard_text, wait_for
 
 INVALID_UTF8 = "Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません."
 
@@ -98,18 +96,10 @@ def test_a_held_clipboard_is_reported_and_keeps_its_content(programs, tmp_path):
     velmora.click_row(0)
     wait_for(lambda: clipboard_text() == "first", "the first line on the clipboard")
 
-    ready, stop = tmp_path / "held", tmp_path / "release"
-    holder = subprocess.Popen([str(WINE_RUN), str(WINTOOL), "holdclipboard", str(ready), str(stop)],
-                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
-    try:
-        wait_for(ready.exists, "another program to hold the clipboard")
+    with held_by_another_program(tmp_path, "holdclipboard"):
         velmora.click_row(1)
         box = wait_for(velmora.dialog, "the clipboard error")
         assert box["icon"]
         assert box["text"].startswith("クリップボード ") and box["text"].endswith(" を開けません.")
         velmora.dismiss_dialog()
-    finally:
-        stop.touch()
-        holder.wait(timeout=60)
     assert clipboard_text() == "first"

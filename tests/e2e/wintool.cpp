@@ -14,6 +14,11 @@
 //                                   screen rectangle of each row that shows
 //   holdclipboard <ready> <stop>    opens the clipboard, creates the file <ready>, and keeps the
 //                                   clipboard open until the file <stop> exists
+//   holdfile <path> read|none <ready> <stop>
+//                                   opens the file for reading, sharing it for reading only or
+//                                   not at all, and keeps it open as holdclipboard does
+//   edittext <class>                the text of the window's first edit control
+//   close <class>                   asks the first top-level window of that class to close
 #include <windows.h>
 
 #include <cstdio>
@@ -194,16 +199,47 @@ int Rows(const wchar_t* className) {
     return 0;
 }
 
-int HoldClipboard(const wchar_t* ready, const wchar_t* stop) {
-    if (!::OpenClipboard(nullptr))
-        return 1;
+// Creates the file <ready>, then polls for the file <stop>: the test decides when the other
+// program lets go.
+void WaitForStop(const wchar_t* ready, const wchar_t* stop) {
     HANDLE marker = ::CreateFileW(ready, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ::CloseHandle(marker);
-    // Polls for the stop file: the test decides when the clipboard is free again.
     for (int waited = 0; ::GetFileAttributesW(stop) == INVALID_FILE_ATTRIBUTES && waited < 1200;
          ++waited)
         ::Sleep(100);
+}
+
+int HoldClipboard(const wchar_t* ready, const wchar_t* stop) {
+    if (!::OpenClipboard(nullptr))
+        return 1;
+    WaitForStop(ready, stop);
     ::CloseClipboard();
+    return 0;
+}
+
+int HoldFile(const wchar_t* path, const std::wstring& share, const wchar_t* ready,
+             const wchar_t* stop) {
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, share == L"read" ? FILE_SHARE_READ : 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    WaitForStop(ready, stop);
+    ::CloseHandle(file);
+    return 0;
+}
+
+int EditText(const wchar_t* className) {
+    HWND window = ::FindWindowW(className, nullptr);
+    HWND edit = window ? ::FindWindowExW(window, nullptr, L"Edit", nullptr) : nullptr;
+    if (!edit)
+        return 1;
+    std::wstring text(1 << 16, L'\0');
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 5000, &length))
+        return 1;
+    text.resize(length);
+    std::printf("{\"text\": %s}\n", Json(text).c_str());
     return 0;
 }
 
@@ -256,7 +292,15 @@ int wmain(int argc, wchar_t** argv) {
         return Rows(argv[2]);
     if (command == L"holdclipboard" && argc == 4)
         return HoldClipboard(argv[2], argv[3]);
+    if (command == L"holdfile" && argc == 6)
+        return HoldFile(argv[2], argv[3], argv[4], argv[5]);
+    if (command == L"edittext" && argc == 3)
+        return EditText(argv[2]);
+    if (command == L"close" && argc == 3) {
+        HWND window = ::FindWindowW(argv[2], nullptr);
+        return window && ::PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     std::fprintf(stderr, "usage: wintool find|count|workarea|frame|dialog|move|minimize|children|"
-                         "rows|holdclipboard ...\n");
+                         "rows|holdclipboard|holdfile|edittext|close ...\n");
     return 2;
 }

@@ -40,6 +40,8 @@ void TFilterListBox::BindListEvents() {
     FListBox->OnDblClick = [this](Component*) { ListDblClick(); };
     FListBox->OnKeyDown = [this](Component*, WORD& key, TShiftState shift) {
         ListKeyDown(key, shift);
+        if (shift == 0)
+            BackToSearch(key);
         CheckShortCuts(key);
     };
     FListBox->OnKeyUp = [this](Component*, WORD& key, TShiftState shift) { ListKeyUp(key, shift); };

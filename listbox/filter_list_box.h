@@ -201,6 +201,8 @@ private:
     void SetFindButtonDown(bool down);
     // Shows and focuses a field whose shortcut the key is.
     void CheckShortCuts(WORD key);
+    // A key in the rows that returns to the search field.
+    void BackToSearch(WORD& Key);
     // Makes a field have exactly one button of the style when `wanted`, none otherwise; a
     // new one is flat as `flat` says. The button that is left, or null.
     static TEditButton* KeepButton(TMultiButtonEdit& field, TButtonStyle style, bool wanted,

@@ -142,6 +142,22 @@ void TFilterListBox::SearchEditKeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_ESCAPE && FSearchOptions->Style() == TSearchStyle::ssFilter &&
         FSearchOptions->AutoFind())
         FSearchEdit->SetText(u"");
+    // Down from the field goes on to the rows: the first one is chosen, as a click would.
+    if ((Key == VK_DOWN || Key == VK_NEXT) && Shift == 0 && ItemCount() > 0) {
+        Key = 0;
+        FListBox->SetFocus();
+        FListBox->SetItemIndex(0);
+        ListClick();
+    }
+}
+
+void TFilterListBox::BackToSearch(WORD& Key) {
+    // Up from the first row, or Escape in the rows, returns to the search field.
+    const bool back = Key == VK_ESCAPE || (Key == VK_UP && FListBox->ItemIndex() <= 0);
+    if (back && FSearchEdit->Visible() && FSearchEdit->HandleAllocated()) {
+        Key = 0;
+        FSearchEdit->SetFocus();
+    }
 }
 
 void TFilterListBox::SearchEditKeyUp(WORD& Key, TShiftState Shift) {

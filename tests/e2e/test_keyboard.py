@@ -1,5 +1,6 @@
-"""The keyboard as users meet it: the list takes the arrow keys without a click first, at start
-and after the user went to another program and came back."""
+"""The keyboard as users meet it: the arrow keys reach the phrases without a click first, at
+start (from the search field, which has the keyboard) and after the user went to another
+program and came back."""
 import pytest
 
 from conftest import clipboard_text, set_clipboard_text, wait_for, xdotool
@@ -41,7 +42,14 @@ def test_arrow_keys_move_in_the_list_at_start_and_after_coming_back(programs):
     wait_for(lambda: clipboard_text() == "second", "the second row on the clipboard")
     assert velmora.rows()["selected"] == 1
 
-    # The list is the window's only tab stop: Tab leaves the keyboard with it.
+    # Tab goes round the window's tab stops to the search field; typing there filters, and
+    # Down takes the keyboard to the first row that is left and copies it.
     key("Tab")
+    xdotool("type", "--delay", "60", "thi")
+    wait_for(lambda: velmora.rows()["count"] == 1, "the one row with 'thi'")
     key("Down")
     wait_for(lambda: clipboard_text() == "third", "the third row on the clipboard")
+    # Escape in the rows returns to the field, where Escape empties the search.
+    key("Escape")
+    key("Escape")
+    wait_for(lambda: velmora.rows()["count"] == 3, "every row back")

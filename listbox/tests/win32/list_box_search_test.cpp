@@ -107,6 +107,29 @@ TEST_F(SearchWindow, TypingOverASelectedSearchFiltersByTheNewLetter) {
     EXPECT_EQ(Shown(), (Texts{u"Grape"}));
 }
 
+TEST_F(SearchWindow, DownGoesFromTheFieldToTheFirstRowAndUpComesBack) {
+    ::SetFocus(SearchWindowHandle());
+    Type(SearchWindowHandle(), u"an");
+    ASSERT_EQ(Shown(), (Texts{u"banana"}));
+    PressKey(SearchWindowHandle(), VK_DOWN);
+    EXPECT_EQ(::GetFocus(), list->ListBox().Handle());
+    EXPECT_EQ(list->ItemIndex(), 1); // banana, chosen as a click chooses it
+    EXPECT_EQ(clicks, 1);
+    PressKey(list->ListBox().Handle(), VK_UP);
+    EXPECT_EQ(::GetFocus(), SearchWindowHandle());
+    EXPECT_EQ(list->SearchEdit().Text(), u"an");
+    PressKey(SearchWindowHandle(), VK_NEXT);
+    EXPECT_EQ(::GetFocus(), list->ListBox().Handle());
+    PressKey(list->ListBox().Handle(), VK_ESCAPE, 0x1B);
+    EXPECT_EQ(::GetFocus(), SearchWindowHandle());
+    EXPECT_EQ(clicks, 2);
+    // With no row to go to, Down stays in the field.
+    Type(SearchWindowHandle(), u"zz");
+    PressKey(SearchWindowHandle(), VK_DOWN);
+    EXPECT_EQ(::GetFocus(), SearchWindowHandle());
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(SearchWindow, TheFindButtonTakesTheFilterAwayAndBack) {
     list->SearchEdit().SetText(u"an");
     ASSERT_TRUE(FindButton().Down());

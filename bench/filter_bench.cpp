@@ -40,13 +40,15 @@ LocaleData Locale() {
 }
 
 // One keystroke in filter style: the pass for the new condition and the pass when the filter
-// is switched on again.
+// is switched on again. Second argument 1: hiragana as katakana and full width as half width.
 void BM_Keystroke(benchmark::State& state, const char16_t* typed) {
     FilterListModel& list = List(static_cast<int>(state.range(0)));
     const LocaleData locale = Locale();
+    const bool folds = state.range(1) != 0;
+    const TextFolder folder(locale.CaseTable, folds, folds);
     for (auto _ : state) {
         for (int pass = 0; pass < 2; ++pass) {
-            TFilterMatcher matcher(BuildFilterPattern(TFilterMethod::fmContains, typed), false,
+            TFilterMatcher matcher(BuildFilterPattern(TFilterMethod::fmContains, typed), folder,
                                    locale);
             list.ApplyFilter(matcher);
         }
@@ -54,18 +56,16 @@ void BM_Keystroke(benchmark::State& state, const char16_t* typed) {
     }
     state.counters["matches"] = list.FilterItems();
 }
-BENCHMARK_CAPTURE(BM_Keystroke, rare_japanese, u"明日の件ミーティング")
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Keystroke, common_ascii, u"a")
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Keystroke, no_match, u"zq")
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
+void KeystrokeArguments(benchmark::internal::Benchmark* bench) {
+    bench->ArgNames({"phrases", "kana_width"})->Unit(benchmark::kMillisecond);
+    for (int folds : {0, 1})
+        for (int phrases : {100000, 1000000})
+            bench->Args({phrases, folds});
+}
+BENCHMARK_CAPTURE(BM_Keystroke, rare_japanese, u"明日の件ミーティング")->Apply(KeystrokeArguments);
+BENCHMARK_CAPTURE(BM_Keystroke, hiragana_for_katakana, u"みーてぃんぐ")->Apply(KeystrokeArguments);
+BENCHMARK_CAPTURE(BM_Keystroke, common_ascii, u"a")->Apply(KeystrokeArguments);
+BENCHMARK_CAPTURE(BM_Keystroke, no_match, u"zq")->Apply(KeystrokeArguments);
 
 // grep -F -i -c over the same phrases as a UTF-8 file: the whole run, for comparison.
 void BM_GrepWholeRun(benchmark::State& state) {

@@ -74,6 +74,39 @@ void TFilterListBox::SetDragMode(TDragMode mode) {
 void TFilterListBox::SetLocale(LocaleData locale) {
     FLocale = std::move(locale);
     PrepareCaseTable(FLocale);
+    FoldingChanged();
+}
+
+void TFilterListBox::SetSearchIgnoreKana(bool value) {
+    if (value == FSearchIgnoreKana)
+        return;
+    FSearchIgnoreKana = value;
+    FoldingChanged();
+}
+
+void TFilterListBox::SetSearchIgnoreWidth(bool value) {
+    if (value == FSearchIgnoreWidth)
+        return;
+    FSearchIgnoreWidth = value;
+    FoldingChanged();
+}
+
+const TextFolder& TFilterListBox::Folder(bool caseSensitive) {
+    std::unique_ptr<TextFolder>& folder = FFolders[caseSensitive ? 1 : 0];
+    if (!folder)
+        folder = std::make_unique<TextFolder>(caseSensitive ? nullptr : FLocale.CaseTable,
+                                              FSearchIgnoreKana, FSearchIgnoreWidth);
+    return *folder;
+}
+
+void TFilterListBox::FoldingChanged() {
+    FFolders[0].reset();
+    FFolders[1].reset();
+    if (FilterActive()) {
+        ApplyFilter();
+        SyncRows();
+    }
+    Invalidate();
     FListBox->Invalidate();
 }
 

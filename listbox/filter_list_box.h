@@ -91,8 +91,14 @@ public:
     void SetInsertOptions(const TInsertOptions& value) { FInsertOptions->Assign(&value); }
     // The locale the search compares numbers and dates in and upper-cases with.
     void SetLocale(LocaleData locale);
-    // The search's upper-casing, which the highlight uses too.
-    const UpperCaseTable& CaseTable() const noexcept { return *FLocale.CaseTable; }
+    // Beyond the usual search: hiragana match katakana, full-width characters their half-width
+    // forms (off unless set).
+    bool SearchIgnoreKana() const noexcept { return FSearchIgnoreKana; }
+    void SetSearchIgnoreKana(bool value);
+    bool SearchIgnoreWidth() const noexcept { return FSearchIgnoreWidth; }
+    void SetSearchIgnoreWidth(bool value);
+    // How the search and the highlight compare texts, with or without regard to case.
+    const TextFolder& Folder(bool caseSensitive);
 
     // Appends an item with the text, selects the last row, and raises OnInsertItem.
     void InsertText(const std::u16string& text);
@@ -203,6 +209,8 @@ private:
     void CheckShortCuts(WORD key);
     // A key in the rows that returns to the search field.
     void BackToSearch(WORD& Key);
+    // The way texts compare changed: new folders, and a shown filter applied again.
+    void FoldingChanged();
     // Makes a field have exactly one button of the style when `wanted`, none otherwise; a
     // new one is flat as `flat` says. The button that is left, or null.
     static TEditButton* KeepButton(TMultiButtonEdit& field, TButtonStyle style, bool wanted,
@@ -225,6 +233,9 @@ private:
     bool FBorderSingle = true;
     bool FMultiSelect = false;
     bool FDoubleBuffered = true;
+    bool FSearchIgnoreKana = false;
+    bool FSearchIgnoreWidth = false;
+    std::unique_ptr<TextFolder> FFolders[2]; // without and with regard to case, made on demand
     TColor FListColor = clWindow;
 };
 

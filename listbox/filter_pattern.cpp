@@ -60,11 +60,9 @@ std::u16string BuildFilterPattern(TFilterMethod Method, std::u16string_view Text
     return T;
 }
 
-TFilterMatcher::TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive,
+TFilterMatcher::TFilterMatcher(std::u16string_view Pattern, const TextFolder& Folder,
                                const LocaleData& Locale)
-    : locale_(Locale), table_(CaseSensitive ? nullptr : CaseTableOf(Locale)),
-      pattern_(CaseSensitive ? std::u16string(Pattern) : UpperText(Pattern, Locale)),
-      wildcard_(pattern_) {
+    : folder_(Folder), locale_(Locale), pattern_(Folder.Fold(Pattern)), wildcard_(pattern_) {
     ReadComparison(u'>', true, greater_);
     ReadComparison(u'<', false, less_);
     greaterSeen_ = greater_.Present;
@@ -98,16 +96,14 @@ bool TFilterMatcher::Compare(char16_t op, const Comparison& c, std::u16string_vi
 }
 
 bool TFilterMatcher::Matches(std::u16string_view Text) {
-    if (!table_)
-        return MatchesPrepared(Text);
-    // The search field's common case: contains, compared without an upper-cased copy.
+    // The search field's common case: contains, compared without a folded copy where it can.
     if (containedLiteral_)
-        return table_->UpperContains(Text, *containedLiteral_, upper_);
-    table_->UpperInto(Text, upper_);
-    return MatchesPrepared(upper_);
+        return folder_.Contains(Text, *containedLiteral_, folded_);
+    folder_.Fold(Text, folded_);
+    return MatchesFolded(folded_);
 }
 
-bool TFilterMatcher::MatchesPrepared(std::u16string_view S) {
+bool TFilterMatcher::MatchesFolded(std::u16string_view S) {
     if (hasCaret_ && (greaterSeen_ || lessSeen_))
         return Compare(u'>', greater_, S) || Compare(u'<', less_, S);
     if (hasAmpersand_ && greaterSeen_ && lessSeen_)
@@ -120,7 +116,8 @@ bool TFilterMatcher::MatchesPrepared(std::u16string_view S) {
 
 bool MatchFilter(std::u16string_view Pattern, std::u16string_view Text, bool CaseSensitive,
                  const LocaleData& Locale) {
-    return TFilterMatcher(Pattern, CaseSensitive, Locale).Matches(Text);
+    const TextFolder folder(CaseSensitive ? nullptr : CaseTableOf(Locale), false, false);
+    return TFilterMatcher(Pattern, folder, Locale).Matches(Text);
 }
 
 } // namespace zel

@@ -8,6 +8,7 @@
 // TFilterMatcher reads a pattern once, for a whole filter pass.
 #include "listbox/filter_compare.h"
 #include "listbox/search_options.h"
+#include "listbox/text_folder.h"
 #include "listbox/wildcard.h"
 #include "ui/locale_data.h"
 
@@ -26,17 +27,16 @@ std::u16string BuildFilterPattern(TFilterMethod Method, std::u16string_view Text
 bool MatchFilter(std::u16string_view Pattern, std::u16string_view Text, bool CaseSensitive,
                  const LocaleData& Locale);
 
+// Pattern and texts are folded by the folder (letter case, and kana and width when asked);
+// numbers and dates compare in the locale. Both must outlive the matcher.
 class TFilterMatcher {
 public:
-    TFilterMatcher(std::u16string_view Pattern, bool CaseSensitive, const LocaleData& Locale);
+    TFilterMatcher(std::u16string_view Pattern, const TextFolder& Folder, const LocaleData& Locale);
 
-    // Text as stored: upper-cased here unless the match is case-sensitive.
     bool Matches(std::u16string_view Text);
-    // Text already upper-cased by the locale's table (for a case-insensitive matcher), or as
-    // stored (for a case-sensitive one).
-    bool MatchesPrepared(std::u16string_view Text);
 
 private:
+    bool MatchesFolded(std::u16string_view S);
     struct Comparison {
         bool Present = false;
         bool OrEqual = false;
@@ -45,15 +45,15 @@ private:
     void ReadComparison(char16_t op, bool quotedSpaces, Comparison& into);
     bool Compare(char16_t op, const Comparison& c, std::u16string_view S);
 
+    const TextFolder& folder_;
     const LocaleData& locale_;
-    std::shared_ptr<const UpperCaseTable> table_; // null for a case-sensitive matcher
-    std::u16string pattern_;                      // upper-cased unless case-sensitive
+    std::u16string pattern_; // folded
     Comparison greater_, less_;
     bool greaterSeen_ = false, lessSeen_ = false;
     bool hasCaret_ = false, hasAmpersand_ = false;
     WildcardPattern wildcard_;
     const std::u16string* containedLiteral_ = nullptr; // in wildcard_: a plain "*T*" pattern
-    std::u16string upper_;                             // scratch: the upper-cased text
+    std::u16string folded_;                            // scratch: the folded text
     std::string digits_;                               // scratch: a number being read
 };
 

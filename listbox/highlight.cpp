@@ -12,7 +12,7 @@ constexpr std::u16string_view kClose = u"</hi>";
 } // namespace
 
 std::u16string MarkHighlights(std::u16string_view text, std::u16string_view highlight,
-                              bool caseSensitive, const UpperCaseTable& upper) {
+                              const TextFolder& folder) {
     if (highlight.empty())
         return std::u16string(text);
     // The visible characters and, for each, its position in the text.
@@ -29,24 +29,24 @@ std::u16string MarkHighlights(std::u16string_view text, std::u16string_view high
         plain += text[i];
         at.push_back(i);
     }
-    std::u16string haystack = plain;
-    std::u16string needle(highlight);
-    if (!caseSensitive) {
-        upper.UpperInto(plain, haystack);
-        upper.UpperInto(highlight, needle);
-    }
-    if (haystack.size() != plain.size()) // a casing that changes lengths cannot be mapped back
-        haystack = plain;
+    // The folded text and, for each of its units, the visible character it comes from.
+    std::u16string haystack;
+    std::vector<size_t> from;
+    folder.Fold(plain, haystack, &from);
+    const std::u16string needle = folder.Fold(highlight);
+    auto visibleAt = [&](size_t folded) {
+        return folded < from.size() ? from[folded] : plain.size();
+    };
 
     // Marks by the count of visible characters they follow; a count equal to the number of
     // visible characters means the end of the text.
     std::vector<std::pair<size_t, std::u16string_view>> marks;
-    for (size_t start = 0;;) {
+    for (size_t start = 0; !needle.empty();) {
         size_t hit = haystack.find(needle, start);
         if (hit == std::u16string::npos)
             break;
-        marks.emplace_back(hit, kOpen);
-        marks.emplace_back(hit + needle.size(), kClose);
+        marks.emplace_back(visibleAt(hit), kOpen);
+        marks.emplace_back(visibleAt(hit + needle.size()), kClose);
         start = hit + needle.size();
     }
 

@@ -202,7 +202,7 @@ void TFilterListBox::DoSearch(bool Apply) {
 
 void TFilterListBox::GotoMatch(const std::u16string& text) {
     TFilterMatcher matcher(BuildFilterPattern(FSearchOptions->FilterMethod(), text),
-                           FSearchOptions->CaseSensitive(), FLocale);
+                           Folder(FSearchOptions->CaseSensitive()), FLocale);
     const int count = Items().Count();
     auto first = [&](int from) {
         for (int i = from; i < count; ++i)
@@ -224,7 +224,7 @@ void TFilterListBox::ApplyFilter() {
     FListBox->SetItemIndex(-1);
     // Always without regard to case: the option is for the other search styles.
     TFilterMatcher matcher(BuildFilterPattern(FSearchOptions->FilterMethod(), FilterCondition()),
-                           false, FLocale);
+                           Folder(false), FLocale);
     model_.ApplyFilter(matcher);
 }
 

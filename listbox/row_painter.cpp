@@ -58,9 +58,8 @@ void PaintRow(Canvas& canvas, const Rect& rect, bool selected, const TListBoxIte
     std::u16string marked;
     std::u16string_view text = item->Text();
     if (!style.HighlightText.empty()) {
-        static const UpperCaseTable kAscii{LocaleData{}};
-        marked = MarkHighlights(text, style.HighlightText, style.CaseSensitive,
-                                style.Case ? *style.Case : kAscii);
+        static const TextFolder kExact(nullptr, false, false);
+        marked = MarkHighlights(text, style.HighlightText, style.Folder ? *style.Folder : kExact);
         text = marked;
     }
     DrawMarkup(canvas, text, r, params, ignored);

@@ -7,16 +7,15 @@
 namespace zel {
 
 class ImageList;
-class UpperCaseTable;
+class TextFolder;
 
 struct RowStyle {
     const ImageList* Images = nullptr; // not owned
     bool CheckList = false;
-    uint32_t ListColor = 0xFF000005;   // the system's window colour
-    uint32_t FontColor = 0xFF000008;   // the system's window text colour
-    std::u16string_view HighlightText; // marked in every row when not empty
-    bool CaseSensitive = false;
-    const UpperCaseTable* Case = nullptr; // the search's upper-casing, for the highlight
+    uint32_t ListColor = 0xFF000005;    // the system's window colour
+    uint32_t FontColor = 0xFF000008;    // the system's window text colour
+    std::u16string_view HighlightText;  // marked in every row when not empty
+    const TextFolder* Folder = nullptr; // how the highlight compares; null: exactly
 };
 
 // Height of every row: the list's item height, or the image height and a margin when larger.

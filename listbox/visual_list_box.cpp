@@ -40,8 +40,7 @@ void TVisualListBox::DrawItem(HDC dc, int index, const RECT& rect, bool selected
     style.ListColor = Color();
     style.FontColor = SystemColor(COLOR_WINDOWTEXT);
     style.HighlightText = FHighlightText;
-    style.CaseSensitive = FOwner.SearchOptions().CaseSensitive();
-    style.Case = &FOwner.CaseTable();
+    style.Folder = &FOwner.Folder(FOwner.SearchOptions().CaseSensitive());
     const TListBoxItem* item = FOwner.GetItem(index);
     auto paint = [&](HDC target) {
         painter_.Paint(target, rect, selected, item, style, HandleIfAllocated(), FIsThemed);

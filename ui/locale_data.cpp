@@ -1,7 +1,5 @@
 #include "ui/locale_data.h"
 
-#include <algorithm>
-
 namespace zel {
 
 namespace {
@@ -75,35 +73,6 @@ void UpperCaseTable::UpperInto(std::u16string_view Text, std::u16string& Out) co
     Out.resize(Text.size());
     for (std::size_t i = 0; i < Text.size(); ++i)
         Out[i] = units_[Text[i]];
-}
-
-bool UpperCaseTable::UpperContains(std::u16string_view Text, std::u16string_view Upper,
-                                   std::u16string& scratch) const {
-    // The table maps a surrogate pair to itself where the locale may map it to another pair
-    // of the same length: a text of other units finds the same places either way.
-    const bool pairsMatter =
-        std::any_of(Upper.begin(), Upper.end(), [](char16_t c) { return IsSurrogate(c); });
-    if (units_.empty() || (pairsMatter && !Covers(Text))) {
-        UpperInto(Text, scratch);
-        return scratch.find(Upper) != std::u16string::npos;
-    }
-    if (Upper.empty())
-        return true;
-    if (Upper.size() > Text.size())
-        return false;
-    const char16_t* units = units_.data();
-    const char16_t first = Upper[0];
-    const size_t last = Text.size() - Upper.size();
-    for (size_t i = 0; i <= last; ++i) {
-        if (units[Text[i]] != first)
-            continue;
-        size_t k = 1;
-        while (k < Upper.size() && units[Text[i + k]] == Upper[k])
-            ++k;
-        if (k == Upper.size())
-            return true;
-    }
-    return false;
 }
 
 std::vector<char16_t> UpperCaseTable::UnitsUpperingTo(char16_t Upper) const {

@@ -44,10 +44,6 @@ public:
     bool Covers(std::u16string_view Text) const noexcept;
     // Text upper-cased exactly into Out, reusing its storage when the table covers Text.
     void UpperInto(std::u16string_view Text, std::u16string& Out) const;
-    // Whether Text, upper-cased exactly, contains Upper (a text upper-cased already), without
-    // making the upper-cased copy where the table covers Text.
-    bool UpperContains(std::u16string_view Text, std::u16string_view Upper,
-                       std::u16string& scratch) const;
     // Every unit that the table upper-cases to Upper (Upper itself only without a table).
     std::vector<char16_t> UnitsUpperingTo(char16_t Upper) const;
 

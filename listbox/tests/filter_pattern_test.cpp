@@ -35,11 +35,14 @@ std::string Narrow(std::u16string_view text) {
     return out;
 }
 
-// The items that a typed text keeps, case-insensitively, as the filter pass asks.
+// The items that a typed text keeps, case-insensitively, as the filter pass asks; with
+// ignoreKanaWidth, hiragana match katakana and full width half width.
 std::vector<std::u16string> Kept(TFilterMethod method, std::u16string_view typed,
                                  const std::vector<std::u16string>& items,
-                                 const LocaleData& locale = YearMonthDay()) {
-    TFilterMatcher matcher(BuildFilterPattern(method, typed), false, locale);
+                                 const LocaleData& locale = YearMonthDay(),
+                                 bool ignoreKanaWidth = false) {
+    const TextFolder folder(CaseTableOf(locale), ignoreKanaWidth, ignoreKanaWidth);
+    TFilterMatcher matcher(BuildFilterPattern(method, typed), folder, locale);
     std::vector<std::u16string> kept;
     for (const std::u16string& item : items)
         if (matcher.Matches(item))
@@ -70,6 +73,18 @@ TEST(FilterPattern, ContainsIgnoresCaseAndKeepsTheSpecialCharactersMeaning) {
     EXPECT_EQ(Kept(fmContains, u"!", {u"", u"!", u"a"}), Items{});
     EXPECT_EQ(Kept(fmContains, u"お疲れ", {u"お疲れさまです", u"おつかれ"}),
               Items{u"お疲れさまです"});
+}
+
+TEST(FilterPattern, KanaAndWidthWhenAsked) {
+    using enum TFilterMethod;
+    const Items items{u"ミーティング", u"ﾐｰﾃｨﾝｸﾞ", u"みーてぃんぐ", u"ミーテイング", u"ＡＢＣ商事"};
+    EXPECT_EQ(Kept(fmContains, u"みーてぃんぐ", items), Items{u"みーてぃんぐ"});
+    EXPECT_EQ(Kept(fmContains, u"みーてぃんぐ", items, YearMonthDay(), true),
+              (Items{u"ミーティング", u"ﾐｰﾃｨﾝｸﾞ", u"みーてぃんぐ"}));
+    EXPECT_EQ(Kept(fmContains, u"abc", items, YearMonthDay(), true), Items{u"ＡＢＣ商事"});
+    // The pattern language is unchanged: a full-width star is a star, as its half-width form.
+    EXPECT_EQ(Kept(fmContains, u"ﾐｰ＊ｸﾞ", items, YearMonthDay(), true),
+              (Items{u"ミーティング", u"ﾐｰﾃｨﾝｸﾞ", u"みーてぃんぐ", u"ミーテイング"}));
 }
 
 TEST(FilterPattern, AComparisonInAContainsPatternTakesTheStarIntoItsOperand) {

@@ -6,7 +6,8 @@ namespace zel {
 namespace {
 
 TEST(Highlight, MarksEveryOccurrenceAroundTags) {
-    const UpperCaseTable ascii{LocaleData{}};
+    const TextFolder exact(nullptr, false, false);
+    const TextFolder upper(std::make_shared<const UpperCaseTable>(LocaleData{}), false, false);
     struct Case {
         const char16_t* text;
         const char16_t* highlight;
@@ -26,11 +27,11 @@ TEST(Highlight, MarksEveryOccurrenceAroundTags) {
         {u"text", u"", true, u"text"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MarkHighlights(c.text, c.highlight, c.caseSensitive, ascii), c.marked)
+        EXPECT_EQ(MarkHighlights(c.text, c.highlight, c.caseSensitive ? exact : upper), c.marked)
             << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
 }
 
-TEST(Highlight, FoldsCaseAsTheSearchDoes) {
+TEST(Highlight, FoldsAsTheSearchDoes) {
     LocaleData locale;
     locale.UpperCase = [](std::u16string_view text) {
         std::u16string upper(text);
@@ -38,10 +39,14 @@ TEST(Highlight, FoldsCaseAsTheSearchDoes) {
             c = c == u'é' ? u'É' : (c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c);
         return upper;
     };
-    const UpperCaseTable table(locale);
-    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", false, table), u"CAF<hi>É</hi> caf<hi>é</hi>");
-    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", true, table), u"CAFÉ caf<hi>é</hi>");
-    EXPECT_EQ(MarkHighlights(u"CAFÉ", u"é", false, UpperCaseTable(LocaleData{})), u"CAFÉ");
+    const auto table = std::make_shared<const UpperCaseTable>(locale);
+    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", TextFolder(table, false, false)),
+              u"CAF<hi>É</hi> caf<hi>é</hi>");
+    EXPECT_EQ(MarkHighlights(u"CAFÉ café", u"é", TextFolder(nullptr, false, false)),
+              u"CAFÉ caf<hi>é</hi>");
+    // Kana and width: a half-width kana with its sound mark is marked whole.
+    EXPECT_EQ(MarkHighlights(u"<b>ｶﾞ</b>ラス が", u"が", TextFolder(table, true, true)),
+              u"<hi><b>ｶﾞ</hi></b>ラス <hi>が</hi>");
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 
 #include "app/copy_text.h"
 #include "app/phrase_list.h"
+#include "app/phrase_text.h"
 #include "app/placement.h"
+#include "app/variable_context.h"
 #include "core/utf8.h"
 #include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/files.h"
 #include "ui/paths.h"
+#include "ui/send_keys.h"
 #include "ui/settings_store.h"
 #include "ui/shell.h"
 
@@ -17,6 +20,7 @@ namespace {
 
 constexpr int kDesignClientWidth = 356;
 constexpr int kDesignClientHeight = 320;
+constexpr int kHotKeyId = 1;
 
 FontSpec MeiryoUI(int height) {
     FontSpec font;
@@ -124,6 +128,7 @@ void MainForm::FormCreate(Component*) {
 
     // 5. Placement from the settings file, or centred on the work area.
     SettingsFile settings = OpenSettingsFile(settingsPath_);
+    ApplyOptions(settings);
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     WindowPlacement placement =
@@ -148,7 +153,66 @@ void MainForm::LoadList() {
 
 void MainForm::lb1ListClick(Component*) {
     const std::u16string& line = lb1->Items()[lb1->ItemIndex()]->Text();
-    SetClipboardText(Handle(), CopyTextOf(line));
+    SetClipboardText(Handle(), CopiedText(line));
+    // The phrase goes where the user was typing; without that window it stays on the clipboard.
+    if (options_.PasteOnClick && foreground_->ReturnToLastOther())
+        SendKeyChord({VK_CONTROL, 'V'});
+}
+
+std::u16string MainForm::CopiedText(const std::u16string& line) {
+    // The notes go first: expanding first would let the note pattern's "\s" eat the CR of a
+    // line break.
+    std::u16string text = CopyTextOf(line);
+    if (options_.Escapes)
+        text = ExpandEscapes(text);
+    if (options_.Variables)
+        text = ExpandVariables(text, CurrentVariableContext(Handle()));
+    return text;
+}
+
+void MainForm::ApplyOptions(const SettingsFile& settings) {
+    std::vector<TOptionProblem> problems;
+    options_ = ReadOptions(settings, problems);
+    for (const TOptionProblem& problem : problems)
+        ShowMessage(OptionProblemMessage(problem));
+    lb1->SetSearchIgnoreKana(options_.SearchIgnoreKana);
+    lb1->SetSearchIgnoreWidth(options_.SearchIgnoreWidth);
+    if (options_.Escapes)
+        lb1->OnItemDisplayText = [](Component*, TListBoxItem*, std::u16string& text) {
+            text = ShowEscapes(text);
+        };
+    if (options_.PasteOnClick || options_.HotKey)
+        foreground_ = std::make_unique<ForegroundWatch>();
+    if (options_.HotKey) {
+        hotKey_ = std::make_unique<HotKeyRegistration>(
+            Handle(), kHotKeyId, options_.HotKey->Modifiers, options_.HotKey->Key);
+        if (!hotKey_->Registered()) {
+            hotKey_.reset();
+            ShowMessage(HotKeyTakenMessage(options_.HotKeyText));
+        }
+    }
+}
+
+void MainForm::HotKeyPressed() {
+    HWND self = Handle();
+    if (::GetForegroundWindow() == self && foreground_->ReturnToLastOther())
+        return;
+    if (::IsIconic(self))
+        ::ShowWindow(self, SW_RESTORE);
+    ::SetForegroundWindow(self);
+    TMultiButtonEdit& search = lb1->SearchEdit();
+    if (search.Visible()) {
+        search.Edit().SetFocus();
+        search.Edit().SelectAll();
+    }
+}
+
+LRESULT MainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY && wParam == kHotKeyId) {
+        HotKeyPressed();
+        return 0;
+    }
+    return Form::WndProc(message, wParam, lParam);
 }
 
 void MainForm::btn_EDITClick(Component*) {

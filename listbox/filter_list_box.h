@@ -26,6 +26,8 @@ enum class TFilterListBoxStyle : uint8_t { stList, stCheckList };
 using TListBoxItemHintEvent =
     std::function<void(Component* Sender, TListBoxItem* Item, int Index, std::u16string& HintStr)>;
 using TListBoxItemEvent = std::function<void(Component* Sender, TListBoxItem* Item)>;
+using TItemDisplayTextEvent =
+    std::function<void(Component* Sender, TListBoxItem* Item, std::u16string& Text)>;
 
 // Shortcuts as the framework encodes them: the virtual key in the low byte and these flags.
 enum : uint16_t { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
@@ -121,6 +123,9 @@ public:
     TMouseMoveEvent OnListMouseMove;
     TCheckBoxClickEvent OnListCheckBoxClick;
     TListBoxItemHintEvent OnItemHint;
+    // Beyond the usual list: the text a row shows for its item, when it is not the item's own
+    // text (the search and the item keep the item's text).
+    TItemDisplayTextEvent OnItemDisplayText;
 
     TNotifyEvent OnSearchEditChange;
     TNotifyEvent OnSearchEditClick;

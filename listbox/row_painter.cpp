@@ -56,7 +56,7 @@ void PaintRow(Canvas& canvas, const Rect& rect, bool selected, const TListBoxIte
     params.LineSpacing = 2;
     DrawMarkupResults ignored;
     std::u16string marked;
-    std::u16string_view text = item->Text();
+    std::u16string_view text = style.Text ? *style.Text : item->Text();
     if (!style.HighlightText.empty()) {
         static const TextFolder kExact(nullptr, false, false);
         marked = MarkHighlights(text, style.HighlightText, style.Folder ? *style.Folder : kExact);

@@ -41,7 +41,13 @@ void TVisualListBox::DrawItem(HDC dc, int index, const RECT& rect, bool selected
     style.FontColor = SystemColor(COLOR_WINDOWTEXT);
     style.HighlightText = FHighlightText;
     style.Folder = &FOwner.Folder(FOwner.SearchOptions().CaseSensitive());
-    const TListBoxItem* item = FOwner.GetItem(index);
+    TListBoxItem* item = FOwner.GetItem(index);
+    std::u16string shown;
+    if (item && FOwner.OnItemDisplayText) {
+        shown = item->Text();
+        FOwner.OnItemDisplayText(&FOwner, item, shown);
+        style.Text = &shown;
+    }
     auto paint = [&](HDC target) {
         painter_.Paint(target, rect, selected, item, style, HandleIfAllocated(), FIsThemed);
     };

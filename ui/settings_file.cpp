@@ -99,21 +99,24 @@ auto* SettingsFile::FindSection(Self& self, std::u16string_view name) {
     return it == self.sections_.end() ? nullptr : &*it;
 }
 
-int SettingsFile::ReadInteger(std::u16string_view section, std::u16string_view key,
-                              int defaultValue) const {
+std::optional<std::u16string> SettingsFile::ReadString(std::u16string_view section,
+                                                       std::u16string_view key) const {
     const Section* s = FindSection(*this, section);
     if (!s)
-        return defaultValue;
+        return std::nullopt;
     for (const auto& line : s->lines) {
         bool hasKey;
-        if (auto k = KeyOf(line, hasKey); hasKey && SameTextIgnoringCase(k, key)) {
-            int value;
-            return ParseSettingsInteger(std::u16string_view(line).substr(k.size() + 1), value)
-                       ? value
-                       : defaultValue;
-        }
+        if (auto k = KeyOf(line, hasKey); hasKey && SameTextIgnoringCase(k, key))
+            return line.substr(k.size() + 1);
     }
-    return defaultValue;
+    return std::nullopt;
+}
+
+int SettingsFile::ReadInteger(std::u16string_view section, std::u16string_view key,
+                              int defaultValue) const {
+    const std::optional<std::u16string> text = ReadString(section, key);
+    int value;
+    return text && ParseSettingsInteger(*text, value) ? value : defaultValue;
 }
 
 void SettingsFile::WriteInteger(std::u16string_view section, std::u16string_view key, int value) {

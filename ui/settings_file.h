@@ -2,6 +2,7 @@
 // The settings file beside the program: sections of "key=value" lines, UTF-8 with a
 // byte-order mark, CR LF line ends. Portable: bytes in, bytes out; the Win32 side reads and
 // writes the file itself.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,9 @@ public:
     static SettingsFile FromBytes(std::string_view bytes);
 
     // The first section and entry whose names match without regard to letter case count.
+    // The text after the entry's "=", or nothing when there is no such entry.
+    std::optional<std::u16string> ReadString(std::u16string_view section,
+                                             std::u16string_view key) const;
     // A missing entry, an empty value, junk or a number out of range gives the default.
     int ReadInteger(std::u16string_view section, std::u16string_view key, int defaultValue) const;
     void WriteInteger(std::u16string_view section, std::u16string_view key, int value);

@@ -291,11 +291,15 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
             return false;
         if (Attempt(P))
             return true;
-        if (FCommitted)
-            return false;
-        if (FHasSkip && FSkipP != nullptr && FSkipP > P) {
-            P = FSkipP;
-            continue;
+        // A skip verb passed in the failed attempt moves the next start; one moved to the
+        // window end (also by a commit) ends the search.
+        if (FHasSkip && FSkipP != nullptr) {
+            if (FSkipP == end)
+                return false;
+            if (FSkipP > P) {
+                P = FSkipP;
+                continue;
+            }
         }
         if (P == end)
             break;
@@ -416,9 +420,8 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FRegExp.FSubStack.clear();
     FPositions.clear();
     FMemoCaptures.clear();
-    FMarks.clear();
     FHasSkip = false;
-    FCommitted = false;
+    FSkipIndex = -1;
     FSkipP = nullptr;
     ++FEpoch;
     auto& groups = FRegExp.FGroups;
@@ -455,7 +458,6 @@ void TREMatchEngine::PushEntry(TEntry entry) {
     case TEntryKind::UndoGroup:
     case TEntryKind::UndoLoop:
     case TEntryKind::UndoCall:
-    case TEntryKind::UndoMark:
         break;
     default:
         ++FEpoch; // a new resume point: later changes need their own undo records
@@ -493,7 +495,6 @@ void TREMatchEngine::CutAbove(int index, bool removeIt) {
         case TEntryKind::UndoGroup:
         case TEntryKind::UndoLoop:
         case TEntryKind::UndoCall:
-        case TEntryKind::UndoMark:
             FStack[j++] = FStack[i];
             break;
         default:
@@ -512,19 +513,27 @@ void TREMatchEngine::Cut() {
     CutAbove(InnermostBarrier(), false);
 }
 
-bool TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
+// Drops the resume points above the next alternative of the alternation whose chain starts at
+// chain. With no alternative left the current run ends: the resume points go down to the
+// innermost lazy loop's next try (which then takes one more step), or down to the body that
+// runs (the whole attempt at the top level).
+void TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
     const int floor = InnermostBarrier();
     for (int i = static_cast<int>(FStack.size()) - 1; i > floor; --i) {
         const TEntry& e = FStack[static_cast<std::size_t>(i)];
+        if (e.Kind == TEntryKind::TakeMore || e.Kind == TEntryKind::LoopBody) {
+            CutAbove(i, false);
+            return;
+        }
         if (e.Kind != TEntryKind::Choice)
             continue;
         for (const TRENFAState* t = chain; t != nullptr; t = t->FNext)
             if (t == e.T) {
                 CutAbove(i, false);
-                return true;
+                return;
             }
     }
-    return false;
+    Cut();
 }
 
 TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
@@ -571,10 +580,13 @@ void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
 
 bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
     auto& groups = FRegExp.FGroups;
+    FFailedCaptures.clear();
     while (!FStack.empty()) {
         TEntry& e = FStack.back();
         switch (e.Kind) {
         case TEntryKind::UndoGroup: {
+            if (FProgram.FHasConditionTest)
+                KeepFailedCapture(e.A);
             TGroup& g = groups.Items(e.A);
             g.FStartP = e.P;
             g.FStartPBuf = e.Q;
@@ -606,10 +618,6 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
                     {e.P, static_cast<std::size_t>(e.Sig), static_cast<std::size_t>(e.B)});
                 FRegExp.FSubStack.push_back({e.A, e.T, e.U});
             }
-            FStack.pop_back();
-            break;
-        case TEntryKind::UndoMark:
-            FMarks.pop_back();
             FStack.pop_back();
             break;
         case TEntryKind::MemoMark:
@@ -684,6 +692,8 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             if (resume) {
                 T = next;
                 ++FEpoch;
+                if (barrier.T->FKind == nkIfMatch)
+                    RestoreFailedCaptures();
                 return true;
             }
             break;
@@ -691,6 +701,23 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
         }
     }
     return false;
+}
+
+// A condition runs on the shared groups, and only the alternatives popped inside it restore
+// them: what its last path captured before failing stays. Backtracking out of that path
+// undoes the captures; the values they had are kept here (the latest per group) and written
+// back when the failure reaches the condition.
+void TREMatchEngine::KeepFailedCapture(int index) {
+    for (const auto& kept : FFailedCaptures)
+        if (kept.first == index)
+            return;
+    FFailedCaptures.emplace_back(index, GroupState(index));
+}
+
+void TREMatchEngine::RestoreFailedCaptures() {
+    for (const auto& [index, state] : FFailedCaptures)
+        SetGroup(index, state);
+    FFailedCaptures.clear();
 }
 
 // ---- transitions -----------------------------------------------------------------------------
@@ -806,38 +833,9 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
     case nkThen:
     case nkPrune:
     case nkCommit:
-        // A "then" goes back to the next alternative of the innermost alternation (without
-        // one it prunes); a prune drops every alternative of the attempt; a commit also ends
-        // the search when the attempt fails.
-        if (T->FKind != nkThen || T->FExtendTo < 0 || !CutToAlternative(Head(T->FExtendTo)))
-            Cut();
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
-        if (T->FKind == nkCommit && FBarriers.empty())
-            FCommitted = true;
-        return Head(T->FTransitTo);
-    case nkSkip: {
-        const char16_t* to = P;
-        if (T->FGroupIndex != -1) {
-            // Skip to the most recent mark of that name on this path; without one, no effect.
-            auto it = std::find_if(FMarks.rbegin(), FMarks.rend(),
-                                   [&](const auto& mark) { return mark.first == T->FGroupIndex; });
-            if (it == FMarks.rend())
-                return Head(T->FTransitTo);
-            to = it->second;
-        }
-        Cut();
-        if (FBarriers.empty()) {
-            FSkipP = to;
-            FHasSkip = true;
-        }
-        return Head(T->FTransitTo);
-    }
+    case nkSkip:
     case nkMark:
-        FMarks.emplace_back(T->FGroupIndex, P);
-        PushEntry({.Kind = TEntryKind::UndoMark});
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
+        Verb(T, P);
         return Head(T->FTransitTo);
     case nkAccept:
         return Accept(P, Success);
@@ -857,6 +855,57 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
 bool TREMatchEngine::AnchorHolds(const TRENFAState* T, const char16_t* P) const {
     int len = 0;
     return (T->FImplicitHead && P == FSearchStartP) || T->FCode->IsEqual(P, len);
+}
+
+// ---- backtracking verbs -----------------------------------------------------------------------
+
+// The verbs act on the attempt: what they cut is never tried, and where the next attempt
+// starts is decided by the skip position (top level only: inside a body they cut that body
+// alone).
+void TREMatchEngine::Verb(const TRENFAState* T, const char16_t* P) {
+    const bool topLevel = FBarriers.empty();
+    const int name = T->FGroupIndex;
+    switch (T->FKind) {
+    case nkThen:
+        // The next alternative of the innermost alternation; outside one, as a prune.
+        if (T->FExtendTo >= 0)
+            CutToAlternative(Head(T->FExtendTo));
+        else
+            Cut();
+        break;
+    case nkPrune:
+        Cut();
+        break;
+    case nkCommit:
+        // The search ends with this attempt only when a skip is passed as well.
+        Cut();
+        if (topLevel)
+            FSkipP = FRegExp.FMatchEndP;
+        break;
+    case nkSkip:
+        // A named skip cuts nothing yet: a later mark of its name does, and moves the restart.
+        if (name == -1)
+            Cut();
+        else
+            FSkipIndex = FLastRegMarkIndex = name;
+        if (topLevel) {
+            FSkipP = P;
+            FHasSkip = true;
+        }
+        return;
+    case nkMark:
+        if (name == FSkipIndex) {
+            Cut();
+            if (topLevel)
+                FSkipP = P;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (name != -1)
+        FLastRegMarkIndex = name;
 }
 
 // ---- single-code loops -----------------------------------------------------------------------
@@ -1365,7 +1414,9 @@ const TRENFAState* TREMatchEngine::Return(const char16_t*) {
     return frame.NextCode;
 }
 
-// "(*ACCEPT)": the open groups end here, and so does the innermost call, body or the match.
+// "(*ACCEPT)": the open groups end here, and so does the innermost call, the innermost
+// lookaround or condition test (as a match of its body: group 0 goes on), or else the match
+// (from inside atomic groups and possessive loops too).
 const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
     auto& groups = FRegExp.FGroups;
     for (int i = 1; i < groups.Count(); ++i) {
@@ -1380,9 +1431,14 @@ const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
     }
     if (!FCalls.empty())
         return Return(P);
-    const int b = InnermostBarrier();
-    if (b >= 0 && FStack[static_cast<std::size_t>(b)].T->FKind != nkLoop)
-        return CloseBarrier(Head(FStack[static_cast<std::size_t>(b)].T->FExtendTo), P);
+    for (auto it = FBarriers.rbegin(); it != FBarriers.rend(); ++it) {
+        const int b = *it;
+        const TRENFAState* opener = FStack[static_cast<std::size_t>(b)].T;
+        if (opener->FKind != nkSuspend && opener->FKind != nkLoop) {
+            CutAbove(b, false); // the bodies opened inside this one end with it
+            return CloseBarrier(Head(opener->FExtendTo), P);
+        }
+    }
     return EndMatch(P, Success);
 }
 

@@ -67,7 +67,6 @@ private:
         UndoGroup,
         UndoLoop,
         UndoCall, // A: 1 = a call was made (undo: forget it), 0 = a call returned
-        UndoMark,
     };
     struct TEntry {
         TEntryKind Kind;
@@ -119,6 +118,8 @@ private:
     void SetGroup(int index, const TGroupState& value);
     TGroupState GroupState(int index) const;
     void SetLoop(int index, const TLoopState& value);
+    void KeepFailedCapture(int index);
+    void RestoreFailedCaptures();
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
@@ -137,7 +138,8 @@ private:
     const TRENFAState* Accept(const char16_t*& P, bool& Success);
     const TRENFAState* EndMatch(const char16_t* P, bool& Success);
     void Cut();
-    bool CutToAlternative(const TRENFAState* chain);
+    void CutToAlternative(const TRENFAState* chain);
+    void Verb(const TRENFAState* T, const char16_t* P);
 
     void ChooseLeadMode();
     TRELeadCharMode HeadMode() const;
@@ -179,8 +181,8 @@ private:
     std::vector<TGroupState> FSnapshots;
     std::vector<TLoopState> FLoopSnapshots;
     std::vector<TCallInfo> FCalls;
+    std::vector<std::pair<int, TGroupState>> FFailedCaptures; // see KeepFailedCapture
     std::vector<const char16_t*> FPositions;
-    std::vector<std::pair<int, const char16_t*>> FMarks;
     std::vector<TRunCache> FRunCache;
     std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
     std::vector<std::size_t> FRunUnits;        // by transition: units its code was asked about
@@ -203,8 +205,8 @@ private:
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;
-    bool FHasSkip = false;
-    bool FCommitted = false;
+    bool FHasSkip = false; // a skip verb was passed in this attempt
+    int FSkipIndex = -1;   // verb name of the pending named skip, -1 none
     int FLastRegMarkIndex = -1;
     int FLastRegErrorIndex = -1;
 };

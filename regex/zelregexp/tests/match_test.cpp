@@ -137,13 +137,59 @@ TEST(MatchTable, CallsConditionsVerbsNames) {
         {"back-reference", u"(a+)b\\1", {}, u"aabaa", "[1,5 1:2]"},
         {"back-reference ignoring case", u"(a)\\1", roIgnoreCase, u"aA", "[1,2 1:1]"},
         {"fail verb", u"a(*FAIL)|b", {}, u"ab", "[2,1]"},
-        {"commit ends the search", u"a(*COMMIT)b|ac", {}, u"ac ab", ""},
+        {"commit fails the attempt, the search goes on", u"a(*COMMIT)b|ac", {}, u"ac ab", "[4,2]"},
         {"prune ends the attempt", u"a+(*PRUNE)b|a", {}, u"aac", ""},
         {"skip moves the next attempt", u"a+(*SKIP)b|a", {}, u"aac", ""},
         {"accept ends the match", u"a(*ACCEPT)b", {}, u"ac", "[1,1]"},
         {"accept closes groups", u"(a(*ACCEPT)b)c", {}, u"ax", "[1,1 1:1]"},
         {"named groups", u"(?<y>\\d+)-(?<m>\\d+)", {}, u"2024-05", "[1,7 1:4 6:2]"},
         {"duplicate names", u"(?|(?<n>a)|(?<n>b))", {}, u"b", "[1,1 1:1]"},
+    });
+}
+
+// Rules of the dialect where other engines differ (RunTable runs every row with the
+// acceleration off and on: a verb's effect on the search must not depend on it).
+TEST(MatchTable, VerbsConditionsAndQuotingRules) {
+    RunTable({
+        {"a stray \\E is dropped", u"^\\Eabc", {}, u"abc", "[1,3]"},
+        {"a stray \\E is no letter", u"^\\Eabc", {}, u"Eabc", ""},
+        // A condition runs on the shared groups; only alternatives popped inside it restore.
+        {"a failed negative condition keeps its captures",
+         u"^(?(?!(a))def|abc)",
+         {},
+         u"abc",
+         "[1,3 1:1]"},
+        {"a failed lookahead condition keeps its captures",
+         u"^(?(?=(a)x)ay|ab)",
+         {},
+         u"ab",
+         "[1,2 1:1]"},
+        {"a popped alternative inside a condition restores",
+         u"^(?(?=(a)x|(a)y)q|(a)b)",
+         {},
+         u"ab",
+         "[1,2 - 1:1 1:1]"},
+        // A named skip records its own position and cuts nothing; a later mark of its name
+        // cuts and moves the restart there.
+        {"a named skip cuts nothing", u"a(*MARK:N)(*SKIP:N)(*F)|.", {}, u"ab", "[1,1][2,1]"},
+        {"a later mark of the skip's name cuts", u"(*SKIP:N)a+(*MARK:N)b|.", {}, u"aac", "[3,1]"},
+        // A commit moves the restart to the window end; only a skip passed too ends the search.
+        {"a commit fails the attempt", u"c|a?(*COMMIT)x", {}, u"ayc", "[3,1]"},
+        {"a skip after a commit moves the restart",
+         u"aaaaa(*COMMIT)(*SKIP)b|a+c",
+         {},
+         u"aaaaaac",
+         "[6,2]"},
+        {"a commit after a skip ends the search", u"a(*SKIP)(*COMMIT)b|.", {}, u"ac", ""},
+        // With no alternative left a "then" ends the current run, not the lazy loop before it.
+        {"then lets a lazy loop retry", u"^.*?(?:a|b(*THEN)c)", {}, u"ba", "[1,2]"},
+        {"then without a loop ends the attempt", u"^(?:a|ab)(?:c|b(*THEN)x)", {}, u"abc", ""},
+        // An accept ends a lookaround's body as its match (group 0 goes on), elsewhere the
+        // match.
+        {"accept in a lookahead", u"(?=a(*ACCEPT)x)a", {}, u"ab", "[1,1]"},
+        {"accept in a negative lookahead", u"(?!a(*ACCEPT)x)a", {}, u"ab", ""},
+        {"accept in a lookahead keeps group 0 going", u"(?=(a(*ACCEPT)b))", {}, u"ax", "[1,0 1:1]"},
+        {"accept in an atomic group ends the match", u"(?>a(*ACCEPT))b", {}, u"ac", "[1,1]"},
     });
 }
 

@@ -78,8 +78,12 @@ public:
     const char16_t* FMatchEndP = nullptr;  // end of that window
     const char16_t* FGlobalEndP = nullptr; // end of the previous match, nullptr when none
     std::int32_t FStartMatch = 0;          // 1-based start of the current attempt
+    // Counts the subjects set: what was learnt about one text is not taken for the next,
+    // which may lie at the same address.
+    std::uint64_t FSubjectSerial = 0;
     // The whole subject becomes the window.
     void SetSubject(const char16_t* top, const char16_t* end) {
+        ++FSubjectSerial;
         FTextTopP = FMatchTopP = top;
         FTextEndP = FMatchEndP = end;
         FGlobalEndP = nullptr;

@@ -95,6 +95,42 @@ const char16_t* TREAnchorChoice::Find(const char16_t* AStr, const char16_t* end)
                                                                             : nullptr;
 }
 
+void TRERequiredLiterals::Choose(const TRENFAProgram& AProgram) {
+    FLiterals.clear();
+    if (!AProgram.FMemoSafe || AProgram.FHasAccept)
+        return;
+    for (const TREOptimizeData& record : AProgram.FOptimizeData) {
+        if (record.State == nullptr || record.State->FBranchIndex != 0)
+            continue;
+        TRECode* code = record.Code();
+        const bool literal = dynamic_cast<TRELiteralCode*>(code) != nullptr ||
+                             dynamic_cast<TRETrieCode*>(code) != nullptr;
+        if (literal && std::none_of(FLiterals.begin(), FLiterals.end(),
+                                    [&](const TLiteral& known) { return known.Code == code; }))
+            FLiterals.push_back({code});
+    }
+}
+
+bool TRERequiredLiterals::OccurFrom(const char16_t* AStr, const char16_t* end,
+                                    std::uint64_t serial) {
+    for (TLiteral& literal : FLiterals) {
+        // A search of the same window that started no later and found nothing, or found an
+        // occurrence at or after AStr, answers for this one.
+        const bool known = literal.SearchedFrom != nullptr && serial == literal.Serial &&
+                           end == literal.End && AStr >= literal.SearchedFrom &&
+                           (literal.Hit == nullptr || AStr <= literal.Hit);
+        if (!known) {
+            literal.Serial = serial;
+            literal.SearchedFrom = AStr;
+            literal.End = end;
+            literal.Hit = AStr < end ? FindCode(literal.Code, AStr, end) : nullptr;
+        }
+        if (literal.Hit == nullptr)
+            return false;
+    }
+    return true;
+}
+
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
     if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept ||

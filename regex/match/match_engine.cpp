@@ -6,6 +6,7 @@
 #include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
+#include "regex/compile/messages.h"
 #include "regex/compile/owner.h"
 #include "regex/compile/set_codes.h"
 #include "regex/search/trie_search.h"
@@ -38,11 +39,13 @@ void TREMatchEngine::ChooseLeadMode() {
     FLineBreaks.clear();
     FLeadSearch.Clear();
     FAnchor = {};
+    FRequired = {};
     FRunLoop = LeadingRunLoop();
     FTopRunLoop = FRunLoop != nullptr && FRunLoop->FLoopChain < 0 ? FRunLoop : nullptr;
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
+    FRequired.Choose(FProgram);
     FLeadCharMode = HeadMode();
     if (FLeadCharMode != lcmNone)
         return;
@@ -248,6 +251,7 @@ void TREMatchEngine::Optimize() {
     FRunMaps.clear();
     FRunMaps.resize(count);
     FRunUnits.assign(count, 0);
+    FMemo.Prepare();
     FLoops.assign(FProgram.FLoops.size(), {});
     FGroupEpochs.assign(static_cast<std::size_t>(FRegExp.FGroups.Count()), 0);
 }
@@ -256,7 +260,8 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
     FSkipP = nullptr;
     FLastRegMarkIndex = -1;
     FLastRegErrorIndex = -1;
-    FRecord.Clear();
+    FMemo.StartSearch();
+    FSteps = 0;
     std::fill(FRunCache.begin(), FRunCache.end(), TRunCache{});
     const char16_t* end = FRegExp.FMatchEndP;
     if (AStr == nullptr || AStr > end)
@@ -266,17 +271,17 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         end - AStr < FProgram.FMinMatchLength)
         return false;
     FSearchStartP = AStr;
-    switch (FLeadCharMode) {
-    case lcmSimple:
-    case lcmAhoCrasick:
+    if (FLeadCharMode == lcmSimple || FLeadCharMode == lcmAhoCrasick)
         return MatchWhole(AStr, end);
-    case lcmTextTop:
+    // The anchor modes look for a literal that every match holds anyway.
+    if (!FAnchor.Found() && !FRequired.Empty() &&
+        !FRequired.OccurFrom(AStr, end, FRegExp.FSubjectSerial))
+        return false;
+    if (FLeadCharMode == lcmTextTop) {
         if (Attempt(AStr))
             return true;
         FSkipP = end; // no later start can match
         return false;
-    default:
-        break;
     }
     if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
@@ -419,7 +424,6 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FCalls.clear();
     FRegExp.FSubStack.clear();
     FPositions.clear();
-    FMemoCaptures.clear();
     FHasSkip = false;
     FSkipIndex = -1;
     FSkipP = nullptr;
@@ -433,9 +437,13 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
 
 bool TREMatchEngine::Attempt(const char16_t* P0) {
     ResetAttempt(P0);
+    FAttemptSteps = FSteps;
+    FStepMark = NextStepMark(P0);
     const TRENFAState* T = Head(FProgram.FEntryState);
     const char16_t* P = P0;
     for (;;) {
+        if (++FSteps >= FStepMark)
+            StepMarkReached(P0);
         if (T != nullptr) {
             bool success = false;
             T = Step(T, P, success);
@@ -449,6 +457,27 @@ bool TREMatchEngine::Attempt(const char16_t* P0) {
             return false;
         }
     }
+}
+
+// The next step count at which something happens: the failure record is switched on (see
+// TREFailureMemo), or the step limit of the attempt is exceeded.
+std::uint64_t TREMatchEngine::NextStepMark(const char16_t* P0) const {
+    std::uint64_t mark = UINT64_MAX;
+    if (!FMemo.Active() && FProgram.FMemoSafe)
+        mark = TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP));
+    if (FStepLimit > 0)
+        mark = std::min(mark, FAttemptSteps + FStepLimit + 1);
+    return mark;
+}
+
+void TREMatchEngine::StepMarkReached(const char16_t* P0) {
+    if (FStepLimit > 0 && FSteps - FAttemptSteps > FStepLimit)
+        throw EZelRegExpRuntime(
+            FormatRegExpMessage(TREMessageId::rmStepLimitExceeded, static_cast<int>(FStepLimit)));
+    if (!FMemo.Active() && FProgram.FMemoSafe &&
+        FSteps >= TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP)))
+        FMemo.Activate();
+    FStepMark = NextStepMark(P0);
 }
 
 // ---- the stack -------------------------------------------------------------------------------
@@ -621,15 +650,9 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             FStack.pop_back();
             break;
         case TEntryKind::MemoMark:
-            if (FProgram.FMemoCaptures) {
-                auto key = CapturedKey(e.T, e.P, e.Sig);
-                key.Captures.assign(FMemoCaptures.begin() + e.A, FMemoCaptures.begin() + e.B);
-                FMemoCaptures.resize(static_cast<std::size_t>(e.A));
-                FRecord.Add(std::move(key));
-            } else {
-                FRecord.Add({e.T->FIndex, e.Sig},
-                            static_cast<std::size_t>(e.P - FRegExp.FTextTopP));
-            }
+            // Everything tried above the mark failed; the captures are as they were when it
+            // was pushed.
+            FMemo.RecordFailure(e.T, e.Sig, e.P);
             FStack.pop_back();
             break;
         case TEntryKind::Choice:
@@ -926,7 +949,7 @@ const char16_t* TREMatchEngine::GiveBackCandidate(const TEntry& entry, const cha
     const char16_t* top = FRegExp.FTextTopP;
     const TRENFAState* exitT = Head(entry.T->FTransitTo);
     const TREMatchExplosionRecord::TStretch* stretch =
-        entry.Flag ? FRecord.FindStretch({entry.T->FIndex, entry.Sig}) : nullptr;
+        entry.Flag ? FMemo.Record().FindStretch({entry.T->FIndex, entry.Sig}) : nullptr;
     const char16_t* low = nullptr;
     if (stretch != nullptr && top + stretch->High == entry.R)
         low = top + stretch->Low;
@@ -959,9 +982,10 @@ void TREMatchEngine::RecordStretch(const TEntry& entry) {
     TREMatchExplosionRecord::TKey key{entry.T->FIndex, entry.Sig};
     std::size_t lowOffset = static_cast<std::size_t>(low - top);
     const std::size_t highOffset = static_cast<std::size_t>(entry.R - top);
-    if (const auto* old = FRecord.FindStretch(key); old != nullptr && old->High == highOffset)
+    auto& record = FMemo.Record();
+    if (const auto* old = record.FindStretch(key); old != nullptr && old->High == highOffset)
         lowOffset = std::min(lowOffset, old->Low);
-    FRecord.SetStretch(key, {lowOffset, highOffset});
+    record.SetStretch(key, {lowOffset, highOffset});
 }
 
 const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& P,
@@ -1099,7 +1123,8 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             return exitT;
         }
         TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-        if (FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo && T != FTopRunLoop)
+        if (FMemo.Active() && FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo &&
+            T != FTopRunLoop)
             entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
         const char16_t* q = GiveBackCandidate(entry, runEnd);
         if (q == nullptr) {
@@ -1171,44 +1196,14 @@ bool TREMatchEngine::Signature(int chain, const char16_t* P, int ownLoop, bool o
     return true;
 }
 
-// The key of a loop head's failure when captures matter: every group's capture state.
-TREMatchExplosionRecord::TCapturedKey
-TREMatchEngine::CapturedKey(const TRENFAState* X, const char16_t* P, std::uint64_t sig) const {
-    TREMatchExplosionRecord::TCapturedKey key{
-        X->FIndex, sig, static_cast<std::size_t>(P - FRegExp.FTextTopP), {}};
-    const auto& groups = FRegExp.FGroups;
-    for (int i = 1; i < groups.Count(); ++i) {
-        const TGroup& g = groups.Items(i);
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartP));
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartPBuf));
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FEndP) | (g.FSuccess ? 1u : 0u));
-    }
-    return key;
-}
-
 // Whether (X, P) with the current loop counters (and captures, when they matter) is known to
 // fail; otherwise a mark goes on the stack that records the failure when it is popped.
 bool TREMatchEngine::MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty,
                                 const char16_t* P) {
     std::uint64_t sig = 0;
-    if (!Signature(X->FLoopChain, P, ownLoop, ownLastEmpty, false, sig))
+    if (!FMemo.Active() || !Signature(X->FLoopChain, P, ownLoop, ownLastEmpty, false, sig))
         return false;
-    if (FProgram.FMemoCaptures) {
-        const auto key = CapturedKey(X, P, sig);
-        if (FRecord.Contains(key))
-            return true;
-        const int from = static_cast<int>(FMemoCaptures.size());
-        FMemoCaptures.insert(FMemoCaptures.end(), key.Captures.begin(), key.Captures.end());
-        PushEntry({.Kind = TEntryKind::MemoMark,
-                   .A = from,
-                   .B = static_cast<int>(FMemoCaptures.size()),
-                   .T = X,
-                   .P = P,
-                   .Sig = sig});
-        return false;
-    }
-    const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
-    if (FRecord.Contains({X->FIndex, sig}, offset))
+    if (FMemo.Failed(X, sig, P))
         return true;
     PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
     return false;

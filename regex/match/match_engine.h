@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "regex/match/anchor_choice.h"
-#include "regex/match/explosion_record.h"
+#include "regex/match/failure_memo.h"
 #include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
 #include "regex/match/unit_map.h"
@@ -47,6 +47,10 @@ public:
     // which the matching tables check both ways.
     bool Acceleration() const { return FAcceleration; }
     void SetAcceleration(bool Value);
+    // Steps one attempt may take (0: no limit); beyond them the search raises
+    // EZelRegExpRuntime.
+    std::uint64_t StepLimit() const { return FStepLimit; }
+    void SetStepLimit(std::uint64_t Value) { FStepLimit = Value; }
     // Verb names met by the last search (indexes into the owner's FVerbNames, -1 none).
     int LastRegMarkIndex() const { return FLastRegMarkIndex; }
     int LastRegErrorIndex() const { return FLastRegErrorIndex; }
@@ -108,6 +112,8 @@ private:
     const TRENFAState* Head(int state) const { return FProgram.Head(state); }
     const TRENFAState* Step(const TRENFAState* T, const char16_t*& P, bool& Success);
     bool Backtrack(const TRENFAState*& T, const char16_t*& P);
+    std::uint64_t NextStepMark(const char16_t* P0) const;
+    void StepMarkReached(const char16_t* P0);
 
     void PushEntry(TEntry entry);
     void PushChoice(const TRENFAState* A, const char16_t* P);
@@ -160,8 +166,6 @@ private:
         return FLeadSearch.Empty() || FLeadSearch.Accepts(P);
     }
     const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
-    TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
-                                                      std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
     void RecordStretch(const TEntry& entry);
     const char16_t* StepBack(const char16_t* p, const char16_t* low) const;
@@ -172,7 +176,7 @@ private:
 
     TREOwner& FRegExp;
     const TRENFAProgram& FProgram;
-    TREMatchExplosionRecord FRecord;
+    TREFailureMemo FMemo{FRegExp, FProgram};
 
     std::vector<TEntry> FStack;
     std::vector<int> FBarriers;
@@ -185,16 +189,22 @@ private:
     std::vector<const char16_t*> FPositions;
     std::vector<TRunCache> FRunCache;
     std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
-    std::vector<std::size_t> FRunUnits;        // by transition: units its code was asked about
-    std::vector<std::uintptr_t> FMemoCaptures; // captures of the pending MemoMark entries
+    std::vector<std::size_t> FRunUnits; // by transition: units its code was asked about
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
     // By transition: the one unit that must follow an unbounded lazy one-character loop, -1.
     std::vector<int> FLazyUnit;
     std::uint64_t FEpoch = 1;
+    // Steps of the search (one per transition taken or resume point popped), at the start of
+    // the current attempt, and the count at which StepMarkReached must look.
+    std::uint64_t FSteps = 0;
+    std::uint64_t FAttemptSteps = 0;
+    std::uint64_t FStepMark = 0;
+    std::uint64_t FStepLimit = 0;
 
     TRELeadCharMode FLeadCharMode = lcmNone;
     TRELeadSearch FLeadSearch;
     TREAnchorChoice FAnchor;
+    TRERequiredLiterals FRequired; // checked before searches that do not look for them anyway
     const TRENFAState* FRunLoop = nullptr; // the leading loop whose runs are skipped
     // FRunLoop outside every general loop: its ends are tried once per search (one run per
     // attempt), so remembering their failures would cost without ever paying off.

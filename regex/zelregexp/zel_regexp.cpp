@@ -106,6 +106,14 @@ void TZelRegExp::SetAcceleration(bool Value) {
     FImpl->FMatchEngine.SetAcceleration(Value);
 }
 
+int TZelRegExp::StepLimit() const {
+    return static_cast<int>(FImpl->FMatchEngine.StepLimit());
+}
+
+void TZelRegExp::SetStepLimit(int Value) {
+    FImpl->FMatchEngine.SetStepLimit(Value > 0 ? static_cast<std::uint64_t>(Value) : 0);
+}
+
 TRELeadCharMode TZelRegExp::LeadCharMode() {
     Compile();
     return FImpl->FMatchEngine.LeadCharMode();

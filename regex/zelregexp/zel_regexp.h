@@ -80,6 +80,12 @@ public:
     // tried; the results are the same either way.
     bool Acceleration() const;
     void SetAcceleration(bool Value);
+    // The steps one match attempt may take (one per transition taken or alternative resumed),
+    // 0 (the default) for no limit. A search whose attempt goes beyond raises
+    // EZelRegExpRuntime; a guard for programs that search with patterns they did not write.
+    int StepLimit() const;
+    void SetStepLimit(int Value);
+
     // The search strategy the last compile chose (lcmNone with acceleration off).
     TRELeadCharMode LeadCharMode();
 

@@ -408,6 +408,46 @@ TEST(ZelRegExp, DeepPatternsAndLongSubjects) {
     EXPECT_FALSE(withReference.Exec(std::u16string(300, u'a') + u"b"));
 }
 
+TEST(ZelRegExp, StepLimitAndRequiredLiteralEndRunawaySearches) {
+    const std::u16string runaway = std::u16string(1000, u'a') + u"!b";
+    TZelRegExp re(u"(a+)+\\1b");
+    EXPECT_EQ(re.StepLimit(), 0);
+    re.SetStepLimit(100000);
+    try {
+        re.Exec(runaway);
+        FAIL() << "no limit met";
+    } catch (const EZelRegExpRuntime& e) {
+        EXPECT_EQ(e.Message(), u"照合の手順数が上限<100000>を超えました");
+    }
+    // The limit holds per attempt: many cheap attempts stay within it.
+    std::u16string pairs;
+    for (int i = 0; i < 5000; ++i)
+        pairs += u"ab";
+    TZelRegExp cheap(u"(a)\\1x");
+    cheap.SetStepLimit(50);
+    ASSERT_TRUE(cheap.Exec(pairs + u"aax"));
+    EXPECT_EQ(cheap.Index(), 10001);
+    // A literal that every match holds, missing from the rest of the text, ends the search
+    // before any attempt is made (a limit of a few steps shows that none ran); without the
+    // acceleration the attempts run into the limit.
+    const std::u16string noZ = std::u16string(400, u'a');
+    for (const auto& [pattern, subject] :
+         {std::pair{u"(a+)+\\1b", std::u16string(1000, u'a') + u"!"},
+          std::pair{u"(.*)(.*)(.*)(.*)(.*)\\5z", noZ}}) {
+        TZelRegExp guarded(pattern);
+        guarded.SetStepLimit(1000);
+        EXPECT_FALSE(guarded.Exec(subject));
+        guarded.SetAcceleration(false);
+        EXPECT_THROW(guarded.Exec(subject), EZelRegExpRuntime);
+    }
+    // The literal found for one search is not taken for a new text at the same address.
+    TZelRegExp required(u"(a)\\1+z");
+    std::u16string text = u"aaz";
+    ASSERT_TRUE(required.Exec(text));
+    text[2] = u'y';
+    EXPECT_FALSE(required.Exec(text));
+}
+
 // Patterns that once went wrong, and what each guards against.
 TEST(MatchTable, FormerBugs) {
     RunTable({

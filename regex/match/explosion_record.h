@@ -37,6 +37,7 @@ public:
     // captures a reference can read), hash its hash.
     bool Contains(std::uint64_t hash, std::span<const std::uintptr_t> key) const;
     void Add(std::uint64_t hash, std::span<const std::uintptr_t> key);
+    std::size_t CapturedCount() const { return FKeyCount; }
     bool Contains(TKey key, std::size_t pos) const;
     void Add(TKey key, std::size_t pos);
     const TStretch* FindStretch(TKey key) const;

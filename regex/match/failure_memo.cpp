@@ -10,8 +10,15 @@ namespace zel {
 namespace {
 
 std::uint64_t Mix(std::uint64_t h, std::uint64_t value) {
-    h ^= value + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-    return h * 0xFF51AFD7ED558CCDull;
+    return (h ^ value) * 0x9E3779B97F4A7C15ull;
+}
+
+// The table indexes by the low bits, which a product alone takes from the low bits only.
+std::uint64_t Finish(std::uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    return h;
 }
 
 } // namespace
@@ -69,7 +76,7 @@ std::uint64_t TREFailureMemo::CapturedKey(const TRENFAState* X, std::uint64_t si
     std::uint64_t h = 0;
     for (std::uintptr_t word : FKey)
         h = Mix(h, word);
-    return h;
+    return Finish(h);
 }
 
 bool TREFailureMemo::Failed(const TRENFAState* X, std::uint64_t sig, const char16_t* P) {
@@ -84,6 +91,11 @@ void TREFailureMemo::RecordFailure(const TRENFAState* X, std::uint64_t sig, cons
         FRecord.Add({X->FIndex, sig}, Offset(P));
         return;
     }
+    // Captures can tell apart more failures than the text has positions by any factor: past
+    // a number in proportion to the text the record keeps what it has and takes no more.
+    const auto text = static_cast<std::size_t>(FOwner.FTextEndP - FOwner.FTextTopP);
+    if (FRecord.CapturedCount() >= kCapturedPerUnit * (text + 1024))
+        return;
     const std::uint64_t hash = CapturedKey(X, sig, P);
     FRecord.Add(hash, FKey);
 }

@@ -48,6 +48,7 @@ public:
 private:
     static constexpr std::uint64_t kBaseSteps = 4096;
     static constexpr std::uint64_t kStepsPerUnit = 16;
+    static constexpr std::size_t kCapturedPerUnit = 64;
 
     std::uint64_t CapturedKey(const TRENFAState* X, std::uint64_t sig, const char16_t* P);
     std::size_t Offset(const char16_t* P) const;

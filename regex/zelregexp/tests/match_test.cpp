@@ -301,6 +301,12 @@ TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
     EXPECT_EQ(word.MatchLength(), 4);
     EXPECT_FALSE(word.ExecPos(0));
     EXPECT_FALSE(word.ExecPos(99));
+    // "\\G" holds at the start of each limited window, whatever the last search found.
+    TZelRegExp global(u"\\Gb");
+    global.SetInputString(u"ab b");
+    EXPECT_TRUE(global.ExecPos(2, 1));
+    EXPECT_TRUE(global.ExecPos(4, 1));
+    EXPECT_FALSE(global.ExecPos(3, 2));
 }
 
 TEST(ZelRegExp, OptionsAndCompiledState) {
@@ -409,7 +415,7 @@ TEST(ZelRegExp, DeepPatternsAndLongSubjects) {
 }
 
 TEST(ZelRegExp, StepLimitAndRequiredLiteralEndRunawaySearches) {
-    const std::u16string runaway = std::u16string(1000, u'a') + u"!b";
+    const std::u16string runaway = u"xyz" + std::u16string(1000, u'a') + u"!b";
     TZelRegExp re(u"(a+)+\\1b");
     EXPECT_EQ(re.StepLimit(), 0);
     re.SetStepLimit(100000);
@@ -418,6 +424,7 @@ TEST(ZelRegExp, StepLimitAndRequiredLiteralEndRunawaySearches) {
         FAIL() << "no limit met";
     } catch (const EZelRegExpRuntime& e) {
         EXPECT_EQ(e.Message(), u"照合の手順数が上限<100000>を超えました");
+        EXPECT_EQ(re.StartMatch(), 4); // where the attempt that ran away began
     }
     // The limit holds per attempt: many cheap attempts stay within it.
     std::u16string pairs;

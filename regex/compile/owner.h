@@ -24,6 +24,8 @@ enum TRELineBreakKind : std::uint8_t { lbAnyCRLF, lbLF, lbCR, lbCRLF, lbAny };
 // Length in units of the line break that starts at p under kind, 0 if none; nothing at or
 // beyond end is read.
 int LineBreakLength(TRELineBreakKind kind, const char16_t* p, const char16_t* end) noexcept;
+// The units a line break may start with under kind.
+std::u16string_view LineBreakStarts(TRELineBreakKind kind) noexcept;
 // Whether a line break of some convention may start with unit c: most units are ruled out
 // before the convention is consulted.
 inline bool MayStartLineBreak(char16_t c) noexcept {

@@ -37,6 +37,8 @@ void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
     FRunAnchor = false;
     FLineBreaks.clear();
+    const std::u16string_view starts = LineBreakStarts(FRegExp.LineBreakKind());
+    FLineBreakStarts = TUnitSet(std::vector<char16_t>(starts.begin(), starts.end()));
     FLeadSearch.Clear();
     FAnchor = {};
     FRequired = {};
@@ -253,7 +255,11 @@ void TREMatchEngine::Optimize() {
     FRunUnits.assign(count, 0);
     FMemo.Prepare();
     FLoops.assign(FProgram.FLoops.size(), {});
+    FLoopTouched.assign(FLoops.size(), false);
+    FTouchedLoops.clear();
     FGroupEpochs.assign(static_cast<std::size_t>(FRegExp.FGroups.Count()), 0);
+    FGroupTouched.assign(FGroupEpochs.size(), false);
+    FTouchedGroups.clear();
 }
 
 bool TREMatchEngine::Match(const char16_t* AStr) {
@@ -345,10 +351,12 @@ bool TREMatchEngine::MatchWhole(const char16_t* AStr, const char16_t* end) {
 
 // The start of the line after P's, nullptr when P's line is the last.
 const char16_t* TREMatchEngine::NextLineStart(const char16_t* P, const char16_t* end) const {
-    int len = 0;
-    while (P < end && (len = FRegExp.IsLineBreak(P)) == 0)
+    while ((P = FindUnit(P, end, FLineBreakStarts)) != nullptr) {
+        if (const int len = FRegExp.IsLineBreak(P))
+            return P + len;
         ++P;
-    return P < end ? P + len : nullptr;
+    }
+    return nullptr;
 }
 
 // Every match contains the anchor literal Offset.Min to Offset.Max characters after its start.
@@ -414,11 +422,23 @@ const char16_t* TREMatchEngine::RunStartBefore(const char16_t* hit, const char16
     return p;
 }
 
+// Only what the last attempt touched is reset: most attempts fail after a step or two, and
+// a pattern may have many groups and loops.
 void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FStack.clear();
     FBarriers.clear();
-    std::fill(FLoops.begin(), FLoops.end(), TLoopState{});
-    std::fill(FGroupEpochs.begin(), FGroupEpochs.end(), 0);
+    auto& groups = FRegExp.FGroups;
+    for (const int index : FTouchedGroups) {
+        groups.Items(index).Reset();
+        FGroupEpochs[static_cast<std::size_t>(index)] = 0;
+        FGroupTouched[static_cast<std::size_t>(index)] = false;
+    }
+    FTouchedGroups.clear();
+    for (const int index : FTouchedLoops) {
+        FLoops[static_cast<std::size_t>(index)] = {};
+        FLoopTouched[static_cast<std::size_t>(index)] = false;
+    }
+    FTouchedLoops.clear();
     FSnapshots.clear();
     FLoopSnapshots.clear();
     FCalls.clear();
@@ -428,9 +448,8 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FSkipIndex = -1;
     FSkipP = nullptr;
     ++FEpoch;
-    auto& groups = FRegExp.FGroups;
-    groups.ResetMatch();
     TGroup& whole = groups.Items(0);
+    whole.Reset();
     whole.FStartP = whole.FStartPBuf = P0;
     FRegExp.FStartMatch = static_cast<std::int32_t>(P0 - FRegExp.FTextTopP) + 1;
 }
@@ -572,6 +591,10 @@ TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
 
 void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
     TGroup& g = FRegExp.FGroups.Items(index);
+    if (!FGroupTouched[static_cast<std::size_t>(index)]) {
+        FGroupTouched[static_cast<std::size_t>(index)] = true;
+        FTouchedGroups.push_back(index);
+    }
     auto& epoch = FGroupEpochs[static_cast<std::size_t>(index)];
     if (epoch != FEpoch) {
         PushEntry({.Kind = TEntryKind::UndoGroup,
@@ -591,6 +614,10 @@ void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
 
 void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
     TLoopState& st = FLoops[static_cast<std::size_t>(index)];
+    if (!FLoopTouched[static_cast<std::size_t>(index)]) {
+        FLoopTouched[static_cast<std::size_t>(index)] = true;
+        FTouchedLoops.push_back(index);
+    }
     if (st.Epoch != FEpoch) {
         PushEntry({.Kind = TEntryKind::UndoLoop,
                    .Flag = st.LastEmpty,
@@ -1439,11 +1466,11 @@ const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
 
 // Group 0 ends at P: the attempt has matched.
 const TRENFAState* TREMatchEngine::EndMatch(const char16_t* P, bool& Success) {
-    TGroupState whole = GroupState(0);
-    whole.StartP = whole.StartPBuf;
-    whole.EndP = P;
-    whole.Success = true;
-    SetGroup(0, whole);
+    // The attempt ends here, so nothing will undo this (and every attempt resets group 0).
+    TGroup& whole = FRegExp.FGroups.Items(0);
+    whole.FStartP = whole.FStartPBuf;
+    whole.FEndP = P;
+    whole.FSuccess = true;
     Success = true;
     return nullptr;
 }

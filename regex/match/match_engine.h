@@ -24,6 +24,7 @@
 #include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
 #include "regex/match/unit_map.h"
+#include "regex/search/unit_scan.h"
 
 namespace zel {
 
@@ -182,6 +183,11 @@ private:
     std::vector<int> FBarriers;
     std::vector<TLoopState> FLoops;
     std::vector<std::uint64_t> FGroupEpochs;
+    // The groups and loops the current attempt changed (each once), to be reset after it.
+    std::vector<int> FTouchedGroups;
+    std::vector<int> FTouchedLoops;
+    std::vector<bool> FGroupTouched;
+    std::vector<bool> FLoopTouched;
     std::vector<TGroupState> FSnapshots;
     std::vector<TLoopState> FLoopSnapshots;
     std::vector<TCallInfo> FCalls;
@@ -212,6 +218,7 @@ private:
     std::vector<const TRENFAState*> FRunGuards;
     bool FRunAnchor = false;    // the anchor literal is what follows FTopRunLoop
     std::u16string FLineBreaks; // units no match holds (with a variable anchor)
+    TUnitSet FLineBreakStarts;  // units a line break may start with (lcmLineTop)
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;

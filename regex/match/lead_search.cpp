@@ -116,6 +116,16 @@ bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
                 if (T->FMin == 0)
                     lookThrough(T->FTransitTo);
                 break;
+            case nkAheadMatch:
+            case nkAheadNoMatch:
+            case nkBehindMatch:
+            case nkBehindNoMatch:
+                // Zero-width: the match begins with what follows the body. Only where nothing
+                // in a body acts on its own when an attempt is left out.
+                if (!AProgram.FMemoSafe)
+                    return false;
+                lookThrough(AProgram.Head(T->FExtendTo)->FTransitTo);
+                break;
             default:
                 return false;
             }

@@ -6,11 +6,11 @@
 //
 // Word boundaries on the one path from the entry to the lead codes must hold at the start too.
 //
-// The walk looks through group brackets, empty and zero-width transitions, and single-code
-// loops that may run zero times; it gives up (no lead codes, every position is tried) on
-// anything whose first step may consume nothing or has effects of its own: the end of the
-// pattern, back-references, general loops, atomic and lookaround bodies, calls, verbs and
-// callouts.
+// The walk looks through group brackets, empty and zero-width transitions, lookarounds (when no
+// verb or callout could act in them), and single-code loops that may run zero times; it gives
+// up (no lead codes, every position is tried) on anything whose first step may consume nothing
+// or has effects of its own: the end of the pattern, back-references, general loops, atomic
+// bodies, calls, verbs and callouts.
 #include <memory>
 #include <vector>
 

@@ -191,8 +191,7 @@ const TRENFAState* TREMatchEngine::LeadingRunLoop() {
 
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
 const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) {
-    int len = 0;
-    if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len) &&
+    if (FRunLoop != nullptr && OneCharAt(FRunLoop, P) > 0 &&
         std::all_of(FRunGuards.begin(), FRunGuards.end(),
                     [&](const TRENFAState* T) { return AnchorHolds(T, P); })) {
         return CachedRunEnd(FRunLoop, P, P);
@@ -219,29 +218,88 @@ const char16_t* TREMatchEngine::CachedRunEnd(const TRENFAState* T, const char16_
 const char16_t* TREMatchEngine::RunOf(const TRENFAState* T, const char16_t* p) {
     const std::size_t index = static_cast<std::size_t>(T->FIndex);
     const char16_t* end = FRegExp.FMatchEndP;
+    switch (FDots[index]) {
+    case TDot::AnyChar:
+        return LineEnd(p, end);
+    case TDot::All:
+        return std::max(p, end);
+    case TDot::None:
+        break;
+    }
     if (FRunMaps[index] != nullptr)
         return FRunMaps[index]->RunEnd(*T->FCode, p, end);
     const char16_t* runEnd = p;
     T->FCode->ExecRepeat(runEnd, true);
-    FRunUnits[index] += static_cast<std::size_t>(runEnd - p) + 1;
-    if (FRunUnits[index] > 0x10000 && dynamic_cast<const TREAnyCharCode*>(T->FCode) == nullptr) {
-        auto map = std::make_unique<TREUnitMap>();
-        map->AdmitCode(*T->FCode);
-        map->Seal();
-        FRunMaps[index] = std::move(map);
-    }
+    CountAsked(index, static_cast<std::size_t>(runEnd - p) + 1);
     return runEnd;
+}
+
+// Code T has been asked about units more: once that makes as many as a map of all units
+// costs, the map answers instead.
+void TREMatchEngine::CountAsked(std::size_t index, std::size_t units) {
+    FRunUnits[index] += units;
+    if (FRunUnits[index] <= 0x10000 || FRunMaps[index] != nullptr)
+        return;
+    auto map = std::make_unique<TREUnitMap>();
+    map->AdmitCode(*FProgram.FTransitions[index]->FCode);
+    map->Seal();
+    FRunMaps[index] = std::move(map);
+}
+
+// The first line break from p on (end when none): where a run of "." stops.
+const char16_t* TREMatchEngine::LineEnd(const char16_t* p, const char16_t* end) const {
+    while ((p = FindUnit(p, end, FLineBreakStarts)) != nullptr) {
+        if (FRegExp.IsLineBreak(p) > 0)
+            return p;
+        ++p;
+    }
+    return end;
+}
+
+// The units of the character that one-character loop T's code matches at p, 0 when it does
+// not: "." and codes with a unit map answer without a call.
+int TREMatchEngine::OneCharAt(const TRENFAState* T, const char16_t* p) {
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    const char16_t* end = FRegExp.FMatchEndP;
+    if (p >= end)
+        return 0;
+    switch (FDots[index]) {
+    case TDot::AnyChar:
+        return FRegExp.IsLineBreak(p) > 0 ? 0 : CharUnits(p, end);
+    case TDot::All:
+        return CharUnits(p, end);
+    case TDot::None:
+        break;
+    }
+    const bool surrogate = *p >= 0xD800 && *p <= 0xDFFF;
+    if (FRunMaps[index] != nullptr && !surrogate)
+        return FRunMaps[index]->Contains(*p) ? 1 : 0;
+    CountAsked(index, 1);
+    int len = 0;
+    return T->FCode->IsEqual(p, len) ? len : 0;
+}
+
+// p moved over up to n characters of one-character loop T's code; taken: how many.
+const char16_t* TREMatchEngine::TakeChars(const TRENFAState* T, const char16_t* p, int n,
+                                          int& taken) {
+    taken = 0;
+    for (int len = 0; taken < n && (len = OneCharAt(T, p)) > 0; ++taken)
+        p += len;
+    return p;
 }
 
 void TREMatchEngine::Optimize() {
     ChooseLeadMode();
     const std::size_t count = FProgram.FTransitions.size();
     FOneChar.assign(count, false);
+    FDots.assign(count, TDot::None);
     FLazyUnit.assign(count, -1);
     for (std::size_t i = 0; i < count; ++i) {
         const TRENFAState* T = FProgram.FTransitions[i].get();
         if (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound)
             FOneChar[i] = IsOneCharCode(T->FCode);
+        if (const auto* dot = dynamic_cast<const TREAnyCharCode*>(T->FCode); FOneChar[i] && dot)
+            FDots[i] = dot->FIsMatchAll ? TDot::All : TDot::AnyChar;
         const TRENFAState* exitT = FOneChar[i] ? Head(T->FTransitTo) : nullptr;
         const auto* single = exitT != nullptr && exitT->FNext == nullptr && exitT->FKind == nkChar
                                  ? dynamic_cast<const TRELiteralSingleCode*>(exitT->FCode)
@@ -300,7 +358,8 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
     while (P != nullptr && P <= end) {
         if (lead && (P = FLeadSearch.Next(P, end)) == nullptr)
             return false;
-        if (Attempt(P))
+        // A line start where no lead code matches fails at once.
+        if ((!lines || IsLeadMatch(P)) && Attempt(P))
             return true;
         // A skip verb passed in the failed attempt moves the next start; one moved to the
         // window end (also by a commit) ends the search.
@@ -1064,7 +1123,7 @@ const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16
     for (;;) {
         if (ContinuationMayMatch(exitT, q))
             return q;
-        if ((!unbounded && count >= T->FMax) || !T->FCode->IsEqual(q, len))
+        if ((!unbounded && count >= T->FMax) || (len = OneCharAt(T, q)) == 0)
             return nullptr;
         q += len;
         ++count;
@@ -1076,7 +1135,7 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
     const TRENFAState* T = entry.T;
     for (;;) {
         int len = 0;
-        if ((T->FMax < kNFAUnbounded && entry.A >= T->FMax) || !T->FCode->IsEqual(entry.P, len)) {
+        if ((T->FMax < kNFAUnbounded && entry.A >= T->FMax) || (len = OneCharAt(T, entry.P)) == 0) {
             Exhausted = true;
             return nullptr;
         }
@@ -1119,12 +1178,10 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
     const char16_t* start = P;
     int len = 0;
     if (FOneChar[static_cast<std::size_t>(T->FIndex)]) {
-        const char16_t* lowest = P;
-        for (int i = 0; i < min; ++i) {
-            if (!code->IsEqual(lowest, len))
-                return nullptr;
-            lowest += len;
-        }
+        int taken = 0;
+        const char16_t* lowest = TakeChars(T, P, min, taken);
+        if (taken < min)
+            return nullptr;
         if (T->FMatchKind == lkReluctant) {
             int count = min;
             const char16_t* q = LazyCandidate(T, lowest, count);
@@ -1142,8 +1199,7 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             // inside it: a loop entered again inside a known run does not scan it again.
             runEnd = CachedRunEnd(T, start, lowest); // the mandatory part matched from start
         } else {
-            for (int i = min; i < max && runEnd < end && code->IsEqual(runEnd, len); ++i)
-                runEnd += len;
+            runEnd = TakeChars(T, lowest, max - min, taken);
         }
         if (T->FMatchKind == lkPossessive) {
             P = runEnd;

@@ -159,6 +159,10 @@ private:
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
     const char16_t* NextStart(const char16_t* P, const char16_t* end);
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
+    void CountAsked(std::size_t index, std::size_t units);
+    const char16_t* LineEnd(const char16_t* p, const char16_t* end) const;
+    int OneCharAt(const TRENFAState* T, const char16_t* p);
+    const char16_t* TakeChars(const TRENFAState* T, const char16_t* p, int n, int& taken);
     const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     // Whether an attempt at P is worth making: some lead code matches there (every position
@@ -197,6 +201,9 @@ private:
     std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
     std::vector<std::size_t> FRunUnits; // by transition: units its code was asked about
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
+    // By transition: a one-character loop of ".", which the engine tests itself.
+    enum class TDot : std::uint8_t { None, AnyChar, All };
+    std::vector<TDot> FDots;
     // By transition: the one unit that must follow an unbounded lazy one-character loop, -1.
     std::vector<int> FLazyUnit;
     std::uint64_t FEpoch = 1;

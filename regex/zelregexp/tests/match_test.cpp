@@ -232,6 +232,11 @@ TEST(MatchTable, SearchAcceleration) {
         {"lead map, half-width kana pair", u"(?:\u30AC|\\d)x", roIgnoreWidth, u"\uFF76\uFF9Ex",
          "[1,3]"},
         {"lead map, surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b", "[1,3]"},
+        // Lookarounds at the start are zero-width: the leads are what follows them.
+        {"leads behind a lookbehind", u"(?<=a)b|(?<!\\w)[A-Z]x", {}, u"ab Bx aBx b", "[2,1][4,2]"},
+        {"leads behind a lookahead", u"(?=\\w\\d)\\w", {}, u"a b2 c", "[3,1]"},
+        {"line starts where a lead matches", u"^[A-Z]\\d", roMultiLine, u"a1\nB2\n\nC3",
+         "[4,2][8,2]"},
     });
 }
 

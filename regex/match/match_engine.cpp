@@ -8,6 +8,7 @@
 #include "regex/compile/literal_code.h"
 #include "regex/compile/messages.h"
 #include "regex/compile/owner.h"
+#include "regex/compile/reference_codes.h"
 #include "regex/compile/set_codes.h"
 #include "regex/search/trie_search.h"
 #include "regex/search/unit_scan.h"
@@ -293,6 +294,16 @@ void TREMatchEngine::Optimize() {
     const std::size_t count = FProgram.FTransitions.size();
     FOneChar.assign(count, false);
     FDots.assign(count, TDot::None);
+    FReadsCaptures.assign(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TRECode* code = FProgram.FTransitions[i]->FCode;
+        FReadsCaptures[i] = dynamic_cast<const TREReferenceCode*>(code) != nullptr ||
+                            dynamic_cast<const TREConditionCode*>(code) != nullptr ||
+                            dynamic_cast<const TRECalloutCode*>(code) != nullptr;
+    }
+    FPastBrackets.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        FPastBrackets[i] = PastBrackets(FProgram.FTransitions[i].get());
     FLazyUnit.assign(count, -1);
     for (std::size_t i = 0; i < count; ++i) {
         const TRENFAState* T = FProgram.FTransitions[i].get();
@@ -1156,10 +1167,44 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
 
 // Whether the continuation that starts with exitT may start at q: false only when exitT is the
 // one way on and its code cannot match there.
+// The continuation is the one way on: its zero-width anchors must hold at q and its first
+// consuming code (or a loop's, when the loop must run) must match there.
 bool TREMatchEngine::ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const {
-    int len = 0;
-    return exitT == nullptr || exitT->FNext != nullptr ||
-           (exitT->FKind != nkChar && exitT->FKind != nkNormal) || CodeMatches(exitT, q, len);
+    for (const TRENFAState* T = exitT; T != nullptr && T->FNext == nullptr;) {
+        T = FPastBrackets[static_cast<std::size_t>(T->FIndex)];
+        if (T->FNext != nullptr || FReadsCaptures[static_cast<std::size_t>(T->FIndex)])
+            return true;
+        int len = 0;
+        switch (T->FKind) {
+        case nkAnchor:
+            if (!AnchorHolds(T, q))
+                return false;
+            T = Head(T->FTransitTo);
+            break;
+        case nkChar:
+        case nkNormal:
+            return CodeMatches(T, q, len);
+        case nkPlus:
+        case nkBound:
+            return T->FMin == 0 || (q < FRegExp.FMatchEndP && T->FCode->IsEqual(q, len));
+        default:
+            return true;
+        }
+    }
+    return true;
+}
+
+// The transition reached from T past the group brackets that are the one way on, when no
+// code up to it reads a capture (which the brackets passed over would change): without calls
+// a group end is no return, and brackets take no character.
+const TRENFAState* TREMatchEngine::PastBrackets(const TRENFAState* T) const {
+    if (FProgram.FHasGoSub)
+        return T;
+    const TRENFAState* next = T;
+    while (next != nullptr && next->FNext == nullptr &&
+           (next->FKind == nkGroupBegin || next->FKind == nkGroupEnd))
+        next = Head(next->FTransitTo);
+    return next != nullptr && !FReadsCaptures[static_cast<std::size_t>(next->FIndex)] ? next : T;
 }
 
 // Whether the continuation after single-code loop T already failed from q; when not known,

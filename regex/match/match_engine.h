@@ -131,6 +131,7 @@ private:
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const;
+    const TRENFAState* PastBrackets(const TRENFAState* T) const;
     const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count);
     const TRENFAState* TakeMoreNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ExitFailed(const TRENFAState* T, const char16_t* q);
@@ -204,6 +205,10 @@ private:
     // By transition: a one-character loop of ".", which the engine tests itself.
     enum class TDot : std::uint8_t { None, AnyChar, All };
     std::vector<TDot> FDots;
+    // By transition: where ContinuationMayMatch looks (see PastBrackets), and whether its code
+    // reads the captures (a reference, a group condition, a callout).
+    std::vector<const TRENFAState*> FPastBrackets;
+    std::vector<bool> FReadsCaptures;
     // By transition: the one unit that must follow an unbounded lazy one-character loop, -1.
     std::vector<int> FLazyUnit;
     std::uint64_t FEpoch = 1;

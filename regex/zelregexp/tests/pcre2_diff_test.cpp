@@ -167,6 +167,12 @@ TEST(Pcre2Differential, FirstMatchAndGroups) {
         {u"((?:a|b)*?)(c|$)", {}},
         {u"\\d(?:(?:\\dab){2})?\\d", {}},
         {u"(?(DEFINE)(?<x>a|b))(?&x)c", {}},
+        // A loop gives back where what follows may start: past brackets, anchors, loops.
+        {u"(a+)\\1", {}},
+        {u"(a*)\\b(b+)c?", {}},
+        {u"(\\w+)\\n+\\1", {}},
+        {u"((b*))(?=c)\\w", {}},
+        {u"(a+)$\\n?(c)", roMultiLine},
     };
     const auto subjects = Subjects(u"abc\n", 5);
     int compared = 0;

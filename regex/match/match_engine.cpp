@@ -280,10 +280,18 @@ int TREMatchEngine::OneCharAt(const TRENFAState* T, const char16_t* p) {
     return T->FCode->IsEqual(p, len) ? len : 0;
 }
 
-// p moved over up to n characters of one-character loop T's code; taken: how many.
+// p moved over up to n characters of one-character loop T's code; taken: how many. Many of
+// "." or of a code with a unit map are counted inside the run that a scan finds.
 const char16_t* TREMatchEngine::TakeChars(const TRENFAState* T, const char16_t* p, int n,
                                           int& taken) {
     taken = 0;
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    if (n >= kScannedChars && (FDots[index] != TDot::None || FRunMaps[index] != nullptr)) {
+        const char16_t* runEnd = RunOf(T, p);
+        for (; taken < n && p < runEnd; ++taken)
+            p += CharUnits(p, runEnd);
+        return p;
+    }
     for (int len = 0; taken < n && (len = OneCharAt(T, p)) > 0; ++taken)
         p += len;
     return p;

@@ -202,6 +202,8 @@ private:
     std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
     std::vector<std::size_t> FRunUnits; // by transition: units its code was asked about
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
+    // From this many characters on, TakeChars scans for the end of the run first.
+    static constexpr int kScannedChars = 16;
     // By transition: a one-character loop of ".", which the engine tests itself.
     enum class TDot : std::uint8_t { None, AnyChar, All };
     std::vector<TDot> FDots;

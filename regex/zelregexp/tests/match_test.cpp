@@ -103,6 +103,14 @@ TEST(MatchTable, LoopsOfEveryKind) {
          "[1,0 1:0][2,4 2:2][6,0 6:0]"},
         {"optional context in counted body", u"\\d(?:(?:\\dab){2})?\\d", {}, u"12", "[1,2]"},
         {"class loop over surrogates", u"[^a]+", {}, u"\U0001F600\U0001F601a", "[1,4]"},
+        // Long counts of "." are taken inside the run up to the line end that a scan finds.
+        {"long count of dots up to the line end", u"^.{18,}$", roMultiLine,
+         u"abcdefghijklmnopqrs\nabcdefghijklmnopq\n\U0001F600bcdefghijklmnopqr", "[1,19][39,19]"},
+        {"long bounded count of dots",
+         u"a.{16,17}b",
+         {},
+         u"a0123456789abcdefb a0123456789abcdefgb a0123456789abcdeb",
+         "[1,18][20,19]"},
     });
 }
 

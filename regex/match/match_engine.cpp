@@ -190,6 +190,16 @@ const TRENFAState* TREMatchEngine::LeadingRunLoop() {
     return T;
 }
 
+// Whether the leading loop's run from P holds the characters its minimum asks for: an attempt
+// at a shorter run fails in that loop (and NextStart then skips the run).
+bool TREMatchEngine::RunLongEnough(const char16_t* P) {
+    if (FRunLoop == nullptr || FRunLoop->FMin < 2)
+        return true;
+    int taken = 0;
+    TakeChars(FRunLoop, P, FRunLoop->FMin, taken);
+    return taken == FRunLoop->FMin;
+}
+
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
 const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) {
     if (FRunLoop != nullptr && OneCharAt(FRunLoop, P) > 0 &&
@@ -378,7 +388,7 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         if (lead && (P = FLeadSearch.Next(P, end)) == nullptr)
             return false;
         // A line start where no lead code matches fails at once.
-        if ((!lines || IsLeadMatch(P)) && Attempt(P))
+        if ((!lines || IsLeadMatch(P)) && RunLongEnough(P) && Attempt(P))
             return true;
         // A skip verb passed in the failed attempt moves the next start; one moved to the
         // window end (also by a commit) ends the search.
@@ -478,7 +488,7 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
                 P += CharUnits(P, end);
                 continue;
             }
-            if (Attempt(P))
+            if (RunLongEnough(P) && Attempt(P))
                 return true;
             P = NextStart(P, end);
         }

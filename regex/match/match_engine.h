@@ -158,6 +158,7 @@ private:
     void ResetAttempt(const char16_t* P0);
     const TRENFAState* LeadingRunLoop();
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
+    bool RunLongEnough(const char16_t* P);
     const char16_t* NextStart(const char16_t* P, const char16_t* end);
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
     void CountAsked(std::size_t index, std::size_t units);

@@ -517,7 +517,7 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FBarriers.clear();
     auto& groups = FRegExp.FGroups;
     for (const int index : FTouchedGroups) {
-        groups.Items(index).Reset();
+        groups.At(index).Reset();
         FGroupEpochs[static_cast<std::size_t>(index)] = 0;
         FGroupTouched[static_cast<std::size_t>(index)] = false;
     }
@@ -536,7 +536,7 @@ void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FSkipIndex = -1;
     FSkipP = nullptr;
     ++FEpoch;
-    TGroup& whole = groups.Items(0);
+    TGroup& whole = groups.At(0);
     whole.Reset();
     whole.FStartP = whole.FStartPBuf = P0;
     FRegExp.FStartMatch = static_cast<std::int32_t>(P0 - FRegExp.FTextTopP) + 1;
@@ -673,12 +673,12 @@ void TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
 }
 
 TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
-    const TGroup& g = FRegExp.FGroups.Items(index);
+    const TGroup& g = FRegExp.FGroups.At(index);
     return {g.FStartP, g.FStartPBuf, g.FEndP, g.FSuccess};
 }
 
 void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
-    TGroup& g = FRegExp.FGroups.Items(index);
+    TGroup& g = FRegExp.FGroups.At(index);
     if (!FGroupTouched[static_cast<std::size_t>(index)]) {
         FGroupTouched[static_cast<std::size_t>(index)] = true;
         FTouchedGroups.push_back(index);
@@ -731,7 +731,7 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
         case TEntryKind::UndoGroup: {
             if (FProgram.FHasConditionTest)
                 KeepFailedCapture(e.A);
-            TGroup& g = groups.Items(e.A);
+            TGroup& g = groups.At(e.A);
             g.FStartP = e.P;
             g.FStartPBuf = e.Q;
             g.FEndP = e.R;
@@ -1511,7 +1511,7 @@ const TRENFAState* TREMatchEngine::Call(const TRENFAState* T, const char16_t* P)
     const TRENFAState* endCode = nullptr;
     const TRENFAState* start = nullptr;
     if (n > 0) {
-        const TGroup& group = groups.Items(n);
+        const TGroup& group = groups.At(n);
         endCode = group.FGroupEnd;
         start = group.FGroupBegin != nullptr ? Head(group.FGroupBegin->FTransitTo) : nullptr;
     } else {
@@ -1586,7 +1586,7 @@ const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
 // Group 0 ends at P: the attempt has matched.
 const TRENFAState* TREMatchEngine::EndMatch(const char16_t* P, bool& Success) {
     // The attempt ends here, so nothing will undo this (and every attempt resets group 0).
-    TGroup& whole = FRegExp.FGroups.Items(0);
+    TGroup& whole = FRegExp.FGroups.At(0);
     whole.FStartP = whole.FStartPBuf;
     whole.FEndP = P;
     whole.FSuccess = true;

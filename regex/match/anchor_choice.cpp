@@ -131,6 +131,50 @@ bool TRERequiredLiterals::OccurFrom(const char16_t* AStr, const char16_t* end,
     return true;
 }
 
+namespace {
+
+// The positive lookbehind on the one path from the entry, before anything consumes.
+const TRENFAState* LeadingLookbehind(const TRENFAProgram& AProgram) {
+    for (const TRENFAState* T = AProgram.Head(AProgram.FEntryState);
+         T != nullptr && T->FNext == nullptr; T = AProgram.Head(T->FTransitTo)) {
+        if (T->FKind == nkBehindMatch)
+            return T;
+        if (T->FKind != nkGroupBegin && T->FKind != nkEmpty && T->FKind != nkAnchor)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram) {
+    TREAnchorChoice best;
+    if (!AProgram.FMemoSafe || AProgram.FHasAccept || !LengthsAreExact(AProgram))
+        return best;
+    const TRENFAState* behind = LeadingLookbehind(AProgram);
+    if (behind == nullptr || behind->FMin != behind->FMax || behind->FMax <= 0)
+        return best;
+    const TRENFAState* bodyEnd = AProgram.Head(behind->FExtendTo);
+    int chars = 0; // before T in the body
+    for (const TRENFAState* T = AProgram.Head(behind->FTransitTo);
+         T != nullptr && T != bodyEnd && T->FNext == nullptr; T = AProgram.Head(T->FTransitTo)) {
+        if (T->FKind == nkGroupBegin || T->FKind == nkGroupEnd || T->FKind == nkEmpty ||
+            T->FKind == nkAnchor)
+            continue;
+        const TRETextPosRec length = T->FCode != nullptr ? T->FCode->CharLength() : TRETextPosRec{};
+        if (T->FKind != nkChar || length.Min != length.Max)
+            break;
+        auto* literal = dynamic_cast<TRELiteralCode*>(T->FCode);
+        if (literal != nullptr && UsableLiteral(literal) &&
+            (best.Code == nullptr || literal->Length() > best.Code->Length())) {
+            best.Code = literal;
+            best.Behind = behind->FMax - chars;
+        }
+        chars += length.Min;
+    }
+    return best;
+}
+
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
     if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept ||

@@ -20,6 +20,9 @@ struct TREAnchorChoice {
     TRECode* Code = nullptr;                 // the one anchor, or
     std::unique_ptr<TRETrieSearch> Branches; // one literal of each top-level alternative
     TRETextPosRec Offset;                    // Max -1: unknown
+    // Above 0: Code lies in a lookbehind that every match begins with, this many characters
+    // before the match start (Offset is then unused).
+    int Behind = 0;
 
     bool Found() const { return Code != nullptr || Branches != nullptr; }
     // The first occurrence from AStr, before end; nullptr when none.
@@ -28,6 +31,11 @@ struct TREAnchorChoice {
 
 // Prefers a known distance, then a literal to an alternation, then the longer literal.
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram);
+
+// A literal of the lookbehind that every match begins with, when what comes before it in the
+// body and the body itself have fixed lengths: every match starts a known number of
+// characters after an occurrence of it. The longest such literal; none when there is none.
+TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram);
 
 // The literals (and alternations of literals) that every match contains, at whatever
 // distance, also behind a back-reference: when one of them does not occur in the rest of the

@@ -59,6 +59,8 @@ void TREMatchEngine::ChooseLeadMode() {
     // Literal leads are searched as fast as an anchor and need no stepping back.
     if (!FLeadSearch.LiteralsOnly()) {
         FAnchor = ChooseAnchor(FProgram);
+        if (!FAnchor.Found())
+            FAnchor = ChooseBehindAnchor(FProgram);
         if (FAnchor.Found()) {
             const TRENFAState* exitT =
                 FTopRunLoop != nullptr ? Head(FTopRunLoop->FTransitTo) : nullptr;
@@ -453,6 +455,8 @@ const char16_t* TREMatchEngine::NextLineStart(const char16_t* P, const char16_t*
 // is unknown) to h - Offset.Min; they are tried in order, where a lead code matches when
 // there are lead codes. A start that admits no occurrence cannot match.
 bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
+    if (FAnchor.Behind > 0)
+        return MatchBehindAnchor(AStr, end);
     if (!FLeadSearch.Empty())
         FLeadSearch.Reset(AStr);
     const char16_t* untried = AStr;
@@ -494,6 +498,32 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
         }
         untried = std::max(P, last + CharUnits(last, end));
     }
+}
+
+// Every match starts FAnchor.Behind characters after an occurrence of the anchor, which its
+// leading lookbehind holds (and which may lie before the search start, though not before the
+// window).
+bool TREMatchEngine::MatchBehindAnchor(const char16_t* AStr, const char16_t* end) {
+    const int behind = FAnchor.Behind;
+    const char16_t* top = FRegExp.FMatchTopP;
+    const char16_t* from = AStr;
+    for (int i = 0; i < behind && from > top; ++i)
+        from = StepBack(from, top);
+    while (from < end) {
+        const char16_t* hit = FAnchor.Find(from, end);
+        if (hit == nullptr)
+            return false;
+        const char16_t* P = hit;
+        int chars = 0;
+        for (; chars < behind && P < end; ++chars)
+            P += CharUnits(P, end);
+        if (chars < behind)
+            return false;
+        if (P >= AStr && IsLeadMatch(P) && Attempt(P))
+            return true;
+        from = hit + CharUnits(hit, end);
+    }
+    return false;
 }
 
 // The leading loop reaches the anchor directly: a start before the run of its code that ends

@@ -167,6 +167,7 @@ private:
     const char16_t* TakeChars(const TRENFAState* T, const char16_t* p, int n, int& taken);
     const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
+    bool MatchBehindAnchor(const char16_t* AStr, const char16_t* end);
     // Whether an attempt at P is worth making: some lead code matches there (every position
     // when there are none).
     bool IsLeadMatch(const char16_t* P) const {

@@ -247,6 +247,20 @@ TEST(MatchTable, SearchAcceleration) {
         {"lead map, surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b", "[1,3]"},
         // Lookarounds at the start are zero-width: the leads are what follows them.
         {"leads behind a lookbehind", u"(?<=a)b|(?<!\\w)[A-Z]x", {}, u"ab Bx aBx b", "[2,1][4,2]"},
+        // A literal of the leading lookbehind lies a fixed number of characters before
+        // every match: the starts tried follow its occurrences (also before the search start).
+        {"lookbehind literal", u"(?<=\\bthe )\\w+", {}, u"the cat bathe dog the", "[5,3]"},
+        {"lookbehind literal after a class",
+         u"(?<=[0-9]ab)c",
+         {},
+         u"1abc xabc 2abc",
+         "[4,1][14,1]"},
+        {"lookbehind literal before the search start", u"(?<=ab)c", {}, u"abcabc", "[3,1][6,1]"},
+        {"lookbehind literal with a surrogate pair",
+         u"(?<=x\U0001F600y)z",
+         {},
+         u"x\U0001F600yz x\U0001F600y z",
+         "[5,1]"},
         {"leads behind a lookahead", u"(?=\\w\\d)\\w", {}, u"a b2 c", "[3,1]"},
         {"line starts where a lead matches", u"^[A-Z]\\d", roMultiLine, u"a1\nB2\n\nC3",
          "[4,2][8,2]"},
@@ -274,6 +288,7 @@ TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
         {u"[a-q][^u-z]{13}x", {}, lcmFixedAnchor},
         {u"([A-Za-z]awyer|[A-Za-z]inn)\\s", {}, lcmFixedBranch},
         {u"(?:a|\\d)(?=x)", {}, lcmLeadMap},
+        {u"(?<=ab)\\w", {}, lcmFixedAnchor},
         {u"x*", {}, lcmNone},
     };
     for (const auto& c : cases) {

@@ -177,8 +177,6 @@ bool TRELeadSearch::LiteralsOnly() const {
 
 void TRELeadSearch::Reset(const char16_t* AStart) {
     FStart = AStart;
-    if (!FUnitMapTried && Mappable())
-        BuildUnitMap();
     for (TLead& lead : FCodes)
         lead.Hit = lead.HitFrom = nullptr;
 }
@@ -223,6 +221,9 @@ const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
+    // The map asks each code about every unit once: only a text that long pays for it.
+    if (!FUnitMapTried && end - P >= 0x10000 && Mappable())
+        BuildUnitMap();
     if (FUnitMap != nullptr) {
         for (; (P = FUnitMap->FindCandidate(P, end)) != nullptr; ++P) {
             if (FUnitMapExact && (*P < 0xD800 || *P > 0xDFFF))

@@ -69,8 +69,8 @@ private:
     std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
     // The units where a lead code may match (all lead codes are one-character codes or
-    // literals), built on the first search; exact when no literal, no "." and no boundary
-    // has a say.
+    // literals), built on the first search of a text at least as long as the map; exact when
+    // no literal, no "." and no boundary has a say.
     std::unique_ptr<TREUnitMap> FUnitMap;
     bool FUnitMapTried = false;
     bool FUnitMapExact = false;

@@ -48,6 +48,7 @@ void TRELeadSearch::Clear() {
     FUnitMap.reset();
     FUnitMapTried = false;
     FUnitMapExact = false;
+    FUnitsPassed = 0;
 }
 
 // A one-character code decides from one unit (a surrogate is always a candidate); a literal
@@ -221,8 +222,9 @@ const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
-    // The map asks each code about every unit once: only a text that long pays for it.
-    if (!FUnitMapTried && end - P >= 0x10000 && Mappable())
+    // The map asks each code about every unit once: it is built once the searches have gone
+    // over as many units.
+    if (!FUnitMapTried && FUnitsPassed >= 0x10000 && Mappable())
         BuildUnitMap();
     if (FUnitMap != nullptr) {
         for (; (P = FUnitMap->FindCandidate(P, end)) != nullptr; ++P) {
@@ -233,16 +235,17 @@ const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
         }
         return nullptr;
     }
+    const char16_t* from = P;
     if (FAllFindable) {
-        const char16_t* hit = FirstHit(P);
-        while (hit != nullptr && (StartsInsidePair(hit, FStart) || !GuardsHold(hit)))
-            hit = FirstHit(hit + 1);
-        return hit;
+        P = FirstHit(P);
+        while (P != nullptr && (StartsInsidePair(P, FStart) || !GuardsHold(P)))
+            P = FirstHit(P + 1);
+    } else {
+        while (P < end && !Accepts(P))
+            P += CharUnits(P, end);
     }
-    for (; P < end; P += CharUnits(P, end))
-        if (Accepts(P))
-            return P;
-    return nullptr;
+    FUnitsPassed += static_cast<std::size_t>((P != nullptr && P < end ? P : end) - from) + 1;
+    return P != nullptr && P < end ? P : nullptr;
 }
 
 } // namespace zel

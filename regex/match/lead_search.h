@@ -69,11 +69,12 @@ private:
     std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
     // The units where a lead code may match (all lead codes are one-character codes or
-    // literals), built on the first search of a text at least as long as the map; exact when
+    // literals), built once the searches have passed as many units as it holds; exact when
     // no literal, no "." and no boundary has a say.
     std::unique_ptr<TREUnitMap> FUnitMap;
     bool FUnitMapTried = false;
     bool FUnitMapExact = false;
+    std::size_t FUnitsPassed = 0; // by searches without the map
     const char16_t* FStart = nullptr;
     const char16_t* FEnd = nullptr;
 };

@@ -267,6 +267,30 @@ TEST(MatchTable, SearchAcceleration) {
     });
 }
 
+// The map of lead units is built once the searches have passed as many units as it holds: long
+// texts, with the matches after that point, take the same results through it.
+TEST(MatchTable, LeadMapOnLongTexts) {
+    const TMatchCase cases[] = {
+        {"class and literal leads", u"[ab]c|d", {}, u"xacd bc", ""},
+        {"folded literal lead", u"(?:ss|\\d)t", roIgnoreCase, u"\u00DFt 5t sst", ""},
+        {"half-width kana pair", u"(?:\u30AC|\\d)x", roIgnoreWidth, u"\uFF76\uFF9Ex 1x", ""},
+        {"surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b ab", ""},
+        {"boundary before the lead", u"\\b[a-c]x", {}, u"zax ax", ""},
+    };
+    for (const auto& c : cases) {
+        const std::u16string text = std::u16string(0x10000, u'-') + std::u16string(c.Subject) +
+                                    u" " + std::u16string(0x8000, u'-') + std::u16string(c.Subject);
+        std::string found[2];
+        for (const bool acceleration : {false, true}) {
+            TZelRegExp re(c.Pattern, c.Options);
+            re.SetAcceleration(acceleration);
+            found[acceleration] = DescribeMatches(re, text);
+        }
+        EXPECT_FALSE(found[0].empty()) << c.Name;
+        EXPECT_EQ(found[1], found[0]) << c.Name;
+    }
+}
+
 TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
     struct TModeCase {
         std::u16string_view Pattern;

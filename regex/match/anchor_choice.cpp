@@ -97,7 +97,7 @@ const char16_t* TREAnchorChoice::Find(const char16_t* AStr, const char16_t* end)
 
 void TRERequiredLiterals::Choose(const TRENFAProgram& AProgram) {
     FLiterals.clear();
-    if (!AProgram.FMemoSafe || AProgram.FHasAccept)
+    if (!AProgram.FMemoSafe || !AProgram.FMemoCaptures || AProgram.FHasAccept)
         return;
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
         if (record.State == nullptr || record.State->FBranchIndex != 0)

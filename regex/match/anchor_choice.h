@@ -44,8 +44,10 @@ TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram);
 // searches after.
 class TRERequiredLiterals {
 public:
-    // Those outside top-level alternatives; none when a verb, callout, call or accept could
-    // act in an attempt that the check leaves out.
+    // Those outside top-level alternatives, for patterns whose captures the failure record
+    // must tell apart (back-references, group conditions), where it cannot bound the work;
+    // none when a verb, callout, call or accept could act in an attempt that the check leaves
+    // out.
     void Choose(const TRENFAProgram& AProgram);
     bool Empty() const { return FLiterals.empty(); }
     // Whether each occurs in [AStr, end) of the subject numbered serial.

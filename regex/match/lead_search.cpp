@@ -139,6 +139,8 @@ bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
         FCodes.push_back({code, HasOwnFind(code)});
         FAllFindable = FAllFindable && FCodes.back().Findable;
     }
+    // Nothing to map: the search never asks again.
+    FUnitMapTried = !Mappable();
     for (const TRENFAState* T = AProgram.Head(AProgram.FEntryState);
          T != nullptr && T->FNext == nullptr &&
          (T->FKind == nkGroupBegin || T->FKind == nkEmpty || T->FKind == nkAnchor);
@@ -224,7 +226,7 @@ const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
     // The map asks each code about every unit once: it is built once the searches have gone
     // over as many units.
-    if (!FUnitMapTried && FUnitsPassed >= 0x10000 && Mappable())
+    if (!FUnitMapTried && FUnitsPassed >= 0x10000)
         BuildUnitMap();
     if (FUnitMap != nullptr) {
         for (; (P = FUnitMap->FindCandidate(P, end)) != nullptr; ++P) {

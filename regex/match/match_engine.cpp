@@ -231,20 +231,28 @@ const char16_t* TREMatchEngine::CachedRunEnd(const TRENFAState* T, const char16_
 const char16_t* TREMatchEngine::RunOf(const TRENFAState* T, const char16_t* p) {
     const std::size_t index = static_cast<std::size_t>(T->FIndex);
     const char16_t* end = FRegExp.FMatchEndP;
-    switch (FDots[index]) {
-    case TDot::AnyChar:
-        return LineEnd(p, end);
-    case TDot::All:
-        return std::max(p, end);
-    case TDot::None:
-        break;
-    }
-    if (FRunMaps[index] != nullptr)
-        return FRunMaps[index]->RunEnd(*T->FCode, p, end);
+    if (FDots[index] != TDot::None || FRunMaps[index] != nullptr)
+        return RunWithin(T, p, end);
     const char16_t* runEnd = p;
     T->FCode->ExecRepeat(runEnd, true);
     CountAsked(index, static_cast<std::size_t>(runEnd - p) + 1);
     return runEnd;
+}
+
+// Where the run of one-character loop T's code from p ends, looking no further than limit:
+// "." by the line-break scan, any other code by its unit map (which it must have).
+const char16_t* TREMatchEngine::RunWithin(const TRENFAState* T, const char16_t* p,
+                                          const char16_t* limit) const {
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    switch (FDots[index]) {
+    case TDot::AnyChar:
+        return LineEnd(p, limit);
+    case TDot::All:
+        return std::max(p, limit);
+    case TDot::None:
+        break;
+    }
+    return FRunMaps[index]->RunEnd(*T->FCode, p, limit);
 }
 
 // Code T has been asked about units more: once that makes as many as a map of all units
@@ -299,7 +307,10 @@ const char16_t* TREMatchEngine::TakeChars(const TRENFAState* T, const char16_t* 
     taken = 0;
     const std::size_t index = static_cast<std::size_t>(T->FIndex);
     if (n >= kScannedChars && (FDots[index] != TDot::None || FRunMaps[index] != nullptr)) {
-        const char16_t* runEnd = RunOf(T, p);
+        // n characters lie within 2n units: the scan need not go further.
+        const char16_t* end = FRegExp.FMatchEndP;
+        const char16_t* limit = end - p > 2 * std::ptrdiff_t{n} ? p + 2 * std::ptrdiff_t{n} : end;
+        const char16_t* runEnd = RunWithin(T, p, limit);
         for (; taken < n && p < runEnd; ++taken)
             p += CharUnits(p, runEnd);
         return p;
@@ -353,6 +364,7 @@ void TREMatchEngine::Optimize() {
 
 bool TREMatchEngine::Match(const char16_t* AStr) {
     FSkipP = nullptr;
+    FHasSkip = false;
     FLastRegMarkIndex = -1;
     FLastRegErrorIndex = -1;
     FMemo.StartSearch();
@@ -380,7 +392,12 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
     }
     if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
-    // lcmLineTop attempts at the search start, then after every line break.
+    return MatchAtStarts(AStr, end);
+}
+
+// The plain search, the lead modes and the line starts: an attempt at every start from AStr
+// that may match (lcmLineTop: the search start and every line start), in order.
+bool TREMatchEngine::MatchAtStarts(const char16_t* AStr, const char16_t* end) {
     const bool lines = FLeadCharMode == lcmLineTop;
     const bool lead = FLeadCharMode != lcmNone && !lines;
     if (lead)

@@ -161,11 +161,13 @@ private:
     bool RunLongEnough(const char16_t* P);
     const char16_t* NextStart(const char16_t* P, const char16_t* end);
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
+    const char16_t* RunWithin(const TRENFAState* T, const char16_t* p, const char16_t* limit) const;
     void CountAsked(std::size_t index, std::size_t units);
     const char16_t* LineEnd(const char16_t* p, const char16_t* end) const;
     int OneCharAt(const TRENFAState* T, const char16_t* p);
     const char16_t* TakeChars(const TRENFAState* T, const char16_t* p, int n, int& taken);
     const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
+    bool MatchAtStarts(const char16_t* AStr, const char16_t* end);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
     bool MatchBehindAnchor(const char16_t* AStr, const char16_t* end);
     // Whether an attempt at P is worth making: some lead code matches there (every position

@@ -10,6 +10,25 @@ namespace zel {
 
 namespace {
 
+// Every code (but the anchor, whose own length does not count) takes as many characters of
+// the text as the pattern measured: no folding of width or kana (a half-width kana takes its
+// sound mark along), and full case folding only in codes of one character or none (in a
+// literal a sharp s may stand for two letters).
+bool DistancesHold(const TRENFAProgram& AProgram, const TRECode* anchor = nullptr) {
+    for (const auto& T : AProgram.FTransitions) {
+        if (T->FCode == nullptr || T->FCode == anchor)
+            continue;
+        const TREOptions options = T->FCode->Options();
+        if (options.Contains(roIgnoreWidth) || options.Contains(roIgnoreKana))
+            return false;
+        if (options.Contains(roIgnoreCase) && !options.Contains(roASCIIOnly) &&
+            !IsOneCharCode(T->FCode) && T->FCode->CharLength() != TRETextPosRec{0, 0})
+            return false;
+    }
+    return true;
+}
+
+// As DistancesHold, and the lengths of the literals themselves as measured too.
 bool LengthsAreExact(const TRENFAProgram& AProgram) {
     for (const auto& T : AProgram.FTransitions) {
         if (T->FCode == nullptr)
@@ -177,8 +196,7 @@ TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram) {
 
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
-    if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept ||
-        !LengthsAreExact(AProgram))
+    if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept)
         return best;
     // Records inside a top-level alternative hold only for the matches that take it.
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
@@ -193,7 +211,9 @@ TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
         if (best.Code == nullptr || Better(candidate, best))
             best = std::move(candidate);
     }
-    return best.Found() ? std::move(best) : ChooseBranchAnchors(AProgram);
+    if (best.Found())
+        return DistancesHold(AProgram, best.Code) ? std::move(best) : TREAnchorChoice{};
+    return LengthsAreExact(AProgram) ? ChooseBranchAnchors(AProgram) : TREAnchorChoice{};
 }
 
 } // namespace zel

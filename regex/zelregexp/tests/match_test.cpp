@@ -234,6 +234,9 @@ TEST(MatchTable, SearchAcceleration) {
         {"no word boundary before the lead", u"\\Bab", {}, u"ab cab", "[5,2]"},
         {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
         {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
+        // Full case folding: the folded anchor's own length may differ from the pattern's.
+        {"folded anchor after a class run", u"\\w+ness\\b", roIgnoreCase,
+         u"Goodness FAIRNESS greatne\u00DF witne\u017Fs", "[1,8][10,8][19,8][28,7]"},
         {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
         {"line start after a CR LF", u"^b", roMultiLine, u"a\r\nb\rb", "[4,1][6,1]"},
         {"text start only", u"^a", {}, u"aa\na", "[1,1]"},
@@ -309,6 +312,7 @@ TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
         {u"[ab]c|d", {}, lcmLeadMap},
         {u"\\bx|\\d", {}, lcmLeadMap},
         {u"\\d+abc", {}, lcmVariableAnchor},
+        {u"\\w+ness\\b", roIgnoreCase, lcmVariableAnchor},
         {u"[a-q][^u-z]{13}x", {}, lcmFixedAnchor},
         {u"([A-Za-z]awyer|[A-Za-z]inn)\\s", {}, lcmFixedBranch},
         {u"(?:a|\\d)(?=x)", {}, lcmLeadMap},

@@ -3,7 +3,7 @@
 // pattern each engine's time and our ratio to it (below 1: we are faster), the geometric means
 // of the ratios, every count that disagrees with ours, and our compile time per pattern.
 //
-// Usage: regex_peer_bench [benchmark flags] leipzig|japanese CORPUS_FILE
+// Usage: regex_peer_bench [benchmark flags] leipzig|japanese|everyday CORPUS_FILE
 // (bench/prepare_corpora.sh writes the corpora; bench/README.md has the figures.)
 #include <benchmark/benchmark.h>
 
@@ -57,6 +57,37 @@ const std::vector<TBenchPattern> kJapanese = {
     {u"[一-龠]+[ぁ-ん]"},
     {u"(?w)ｺﾝﾋﾟｭｰﾀ", true},
     {u"(?k)こんぴゅーた", true},
+};
+
+// Everyday patterns of the kinds users write, chosen without looking at how we do on them:
+// back-references, word boundaries with case folding, class runs with many matches,
+// end-of-line anchors, lookbehind, long literal alternations, POSIX classes, multi-line
+// anchors. Meant for English text; over other text they measure how we do without hits.
+const std::vector<TBenchPattern> kEveryday = {
+    {u"(\\b\\w+\\b)\\W+\\1"},
+    {u"(\\w+)x\\1"},
+    {u"\\b(\\w+)\\s+\\1\\b"},
+    {u"(?i)\\bthe\\b"},
+    {u"(?i)\\b(?:lord|god)\\b"},
+    {u"(?i)\\w+ness\\b"},
+    {u"[etaoin]{2,}"},
+    {u"[a-z]+"},
+    {u"\\([^)]*\\)"},
+    {u"[,!?]\\s*$"},
+    {u"(?m)[,;:]\\s*$"},
+    {u"(?m)^.{60,}$"},
+    {u"(?<=\\bthe )\\w+"},
+    {u"(?<![A-Za-z])[A-Z][a-z]+eth\\b"},
+    {u"\\b(?:Jerusalem|Babylon|Egypt|Israel|Judah|Samaria|Damascus|Nineveh|Jordan|Sinai)\\b"},
+    {u"(?i)abraham|isaac|jacob|joseph|moses|aaron|david|solomon"},
+    {u"(?i)\\b(?:art|even|into|over|unto)\\b"},
+    {u"(?i)and\\s+the"},
+    {u"[[:upper:]][[:lower:]]+"},
+    {u"[[:punct:]]+"},
+    {u"(?m)^\\s*\\d+ \\w+"},
+    {u"(?m)^[A-Z][a-z]+ \\d+$"},
+    {u"\\w+eth\\b"},
+    {u"(?m)\\s+$"},
 };
 
 // Keeps each benchmark's mean real time (ms) besides printing the usual lines.
@@ -143,11 +174,14 @@ void PrintTable(const std::vector<TBenchPattern>& patterns, const TTableReporter
 
 int Run(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (argc != 3 || (std::string(argv[1]) != "leipzig" && std::string(argv[1]) != "japanese")) {
-        std::fprintf(stderr, "usage: %s [benchmark flags] leipzig|japanese CORPUS_FILE\n", argv[0]);
+    const std::map<std::string, const std::vector<TBenchPattern>*> sets = {
+        {"leipzig", &kLeipzig}, {"japanese", &kJapanese}, {"everyday", &kEveryday}};
+    if (argc != 3 || sets.count(argv[1]) == 0) {
+        std::fprintf(stderr, "usage: %s [benchmark flags] leipzig|japanese|everyday CORPUS_FILE\n",
+                     argv[0]);
         return 2;
     }
-    const auto& patterns = std::string(argv[1]) == "leipzig" ? kLeipzig : kJapanese;
+    const auto& patterns = *sets.at(argv[1]);
     std::ifstream file(argv[2], std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "cannot open %s (bench/prepare_corpora.sh writes it)\n", argv[2]);

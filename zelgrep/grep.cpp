@@ -1,13 +1,14 @@
 #include "zelgrep/grep.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
+#include <memory>
 
 #include "core/utf8.h"
 #include "regex/zelregexp/zel_regexp.h"
+#include "zelgrep/input.h"
 
 namespace zel {
 
@@ -39,6 +40,8 @@ Options:
   --help          show this text
 
 With several files, output lines start with the file name and ":".
+A match attempt that takes more than 10,000,000 steps (a pattern that backtracks without
+end) stops the search; the file and line where it ran away are reported.
 Exit status: 0 when something matched, 1 when nothing did, 2 on an error.
 )";
 
@@ -152,43 +155,60 @@ TGrepOptions ParseArguments(const std::vector<std::u16string>& args, bool& help)
     return options;
 }
 
-std::string ReadAll(std::istream& stream) {
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
+// Steps one match attempt may take, of the order of PCRE2's default match limit: a pattern
+// that backtracks without end is reported instead of running for hours.
+constexpr int kStepLimit = 10'000'000;
 
 class TGrep {
 public:
     TGrep(const TGrepOptions& options, std::ostream& out) : FOptions(options), FOut(out) {
-        FRegExp.SetIgnoreCase(options.IgnoreCase);
-        FRegExp.SetIgnoreWidth(options.IgnoreWidth);
-        FRegExp.SetIgnoreKana(options.IgnoreKana);
-        FRegExp.SetExpression(options.Pattern);
-        FRegExp.Compile();
+        for (TZelRegExp* re : {&FRegExp, &FEmptyLine}) {
+            re->SetIgnoreCase(options.IgnoreCase);
+            re->SetIgnoreWidth(options.IgnoreWidth);
+            re->SetIgnoreKana(options.IgnoreKana);
+            re->SetExpression(options.Pattern);
+            re->SetStepLimit(kStepLimit);
+            re->Compile();
+        }
         FPrefixNames = options.Files.size() > 1;
     }
 
     // Searches one input; answers whether something matched.
-    bool Search(const std::u16string& name, const std::u16string& text) {
+    bool Search(const std::u16string& name, std::u16string text) {
         FPrefix = FPrefixNames ? ToUtf8(name) + ":" : std::string();
-        int matchingLines = 0;
-        if (FOptions.Whole && FOptions.Count && !FOptions.Replace && !FOptions.Split) {
-            matchingLines = CountMatches(text);
-        } else if (FOptions.Whole) {
-            matchingLines = Subject(text, 0) ? 1 : 0;
+        FLine = 0;
+        int matching = 0;
+        if (FOptions.Replace || FOptions.Split) {
+            matching = FOptions.Whole ? (Rewrite(text, 0) ? 1 : 0)
+                                      : ForEachLine(text, [&](std::u16string_view line) {
+                                            return Rewrite(std::u16string(line), FLine);
+                                        });
         } else {
-            std::size_t start = 0;
-            for (int line = 1; start < text.size(); ++line) {
-                std::size_t stop = text.find(u'\n', start);
-                if (stop == std::u16string::npos)
-                    stop = text.size();
-                if (Subject(text.substr(start, stop - start), line))
-                    ++matchingLines;
-                start = stop + 1;
-            }
+            // The regex object holds the one copy of the text; lines are windows of it.
+            FRegExp.SetInputString(std::move(text));
+            const std::u16string& all = FRegExp.InputString();
+            if (FOptions.Whole && FOptions.Count)
+                matching = CountMatches();
+            else if (FOptions.Whole)
+                matching = Report(FRegExp, FRegExp.ExecPos(1), all, 0, 0) ? 1 : 0;
+            else
+                matching = ForEachLine(
+                    all, [&](std::u16string_view line) { return SearchLine(all, line); });
         }
         if (FOptions.Count)
-            FOut << FPrefix << matchingLines << '\n';
-        return matchingLines > 0;
+            FOut << FPrefix << matching << '\n';
+        return matching > 0;
+    }
+
+    // The line a search that failed was at: the current line, or with --whole the line of
+    // the attempt that was running.
+    int FailedLine() const {
+        if (!FOptions.Whole)
+            return FLine;
+        const std::u16string& all = FRegExp.InputString();
+        const auto before =
+            std::min<std::size_t>(all.size(), static_cast<std::size_t>(FRegExp.StartMatch() - 1));
+        return 1 + static_cast<int>(std::count(all.begin(), all.begin() + before, u'\n'));
     }
 
 private:
@@ -199,14 +219,60 @@ private:
         return head;
     }
 
-    int CountMatches(const std::u16string& subject) {
+    // Calls search for every line (ended by LF or by the end of the text, without its LF),
+    // FLine holding its number; answers for how many it answered true.
+    template <typename TSearch>
+    int ForEachLine(const std::u16string& text, TSearch search) {
+        int matching = 0;
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t stop = text.find(u'\n', start);
+            if (stop == std::u16string::npos)
+                stop = text.size();
+            ++FLine;
+            if (search(std::u16string_view(text).substr(start, stop - start)))
+                ++matching;
+            start = stop + 1;
+        }
+        return matching;
+    }
+
+    int CountMatches() {
         int count = 0;
-        for (bool found = FRegExp.Exec(subject); found; found = FRegExp.ExecNext())
+        for (bool found = FRegExp.ExecPos(1); found; found = FRegExp.ExecNext())
             ++count;
         return count;
     }
 
-    bool Subject(const std::u16string& subject, int line) {
+    // A line is searched as a window of the text; an empty one (which no window can be) as
+    // an empty subject of its own.
+    bool SearchLine(const std::u16string& all, std::u16string_view line) {
+        if (line.empty())
+            return Report(FEmptyLine, FEmptyLine.Exec(line), line, FLine, 0);
+        const auto offset = static_cast<int>(line.data() - all.data());
+        return Report(FRegExp, FRegExp.ExecPos(offset + 1, static_cast<int>(line.size())), line,
+                      FLine, offset);
+    }
+
+    // Prints what a search of subject (line number line, 0 with --whole; at offset units into
+    // the regex object's subject) found, first match found or not; answers found.
+    bool Report(TZelRegExp& re, bool found, std::u16string_view subject, int line, int offset) {
+        if (!found || FOptions.Count)
+            return found;
+        if (!FOptions.Json && !FOptions.OnlyMatches) {
+            FOut << Head(line) << ToUtf8(subject) << '\n';
+            return true;
+        }
+        do {
+            if (FOptions.Json)
+                FOut << FPrefix << JsonMatch(re, line, offset) << '\n';
+            else if (re.Length() > 0)
+                FOut << Head(line) << ToUtf8(re.Strings()) << '\n';
+        } while (re.ExecNext());
+        return true;
+    }
+
+    // --replace and --split: the subject rewritten.
+    bool Rewrite(const std::u16string& subject, int line) {
         if (FOptions.Replace) {
             bool any = false;
             FRegExp.OnMatch = [&](TZelRegExp&) { any = true; };
@@ -216,60 +282,54 @@ private:
                 FOut << Head(line) << ToUtf8(replaced) << (FOptions.Whole ? "" : "\n");
             return any;
         }
-        if (FOptions.Split) {
-            std::vector<std::u16string> pieces;
-            FRegExp.Split(subject, pieces, 0, 1);
-            if (!FOptions.Count)
-                for (const auto& piece : pieces)
-                    FOut << Head(line) << JsonString(piece) << '\n';
-            return !pieces.empty();
-        }
-        if (!FRegExp.Exec(subject))
-            return false;
-        if (FOptions.Count)
-            return true;
-        if (!FOptions.Json && !FOptions.OnlyMatches) {
-            FOut << Head(line) << ToUtf8(subject) << '\n';
-            return true;
-        }
-        do {
-            if (FOptions.Json)
-                FOut << FPrefix << JsonMatch(line) << '\n';
-            else if (FRegExp.Length() > 0)
-                FOut << Head(line) << ToUtf8(FRegExp.Strings()) << '\n';
-        } while (FRegExp.ExecNext());
-        return true;
+        std::vector<std::u16string> pieces;
+        FRegExp.Split(subject, pieces, 0, 1);
+        if (!FOptions.Count)
+            for (const auto& piece : pieces)
+                FOut << Head(line) << JsonString(piece) << '\n';
+        return !pieces.empty();
     }
 
-    std::string JsonMatch(int line) const {
+    static std::string JsonMatch(const TZelRegExp& re, int line, int offset) {
         std::string json = "{";
         if (line > 0)
             json += "\"line\":" + std::to_string(line) + ",";
-        json += "\"index\":" + std::to_string(FRegExp.Index()) +
-                ",\"length\":" + std::to_string(FRegExp.Length()) + ",\"groups\":[";
-        for (int i = 1; i <= FRegExp.GroupCount(); ++i) {
-            const TGroup& group = FRegExp.Groups().Items(i);
+        json += "\"index\":" + std::to_string(re.Index() - offset) +
+                ",\"length\":" + std::to_string(re.Length()) + ",\"groups\":[";
+        for (int i = 1; i <= re.GroupCount(); ++i) {
+            const TGroup& group = re.Groups().Items(i);
             if (i > 1)
                 json += ",";
-            json += group.Success() ? "[" + std::to_string(group.Index()) + "," +
+            json += group.Success() ? "[" + std::to_string(group.Index() - offset) + "," +
                                           std::to_string(group.Length()) + "]"
                                     : std::string("null");
         }
         return json + "]}";
     }
 
-    const TGrepOptions& FOptions;
+    // A copy: a failed search is asked about where it was after the arguments are gone.
+    const TGrepOptions FOptions;
     std::ostream& FOut;
     TZelRegExp FRegExp;
+    TZelRegExp FEmptyLine; // the same pattern, for empty lines
     bool FPrefixNames = false;
     std::string FPrefix;
+    int FLine = 0; // the line being searched (1-based), 0 before the first
 };
+
+// The size of a file, 0 when it cannot be told.
+std::size_t FileSize(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return error ? 0 : static_cast<std::size_t>(size);
+}
 
 } // namespace
 
 int RunGrep(const std::vector<std::u16string>& args, std::istream& in, std::ostream& out,
             std::ostream& err) {
     std::u16string current;
+    std::unique_ptr<TGrep> grep;
     try {
         bool help = false;
         const TGrepOptions options = ParseArguments(args, help);
@@ -277,21 +337,29 @@ int RunGrep(const std::vector<std::u16string>& args, std::istream& in, std::ostr
             out << kHelp;
             return 0;
         }
-        TGrep grep(options, out);
+        grep = std::make_unique<TGrep>(options, out);
         bool matched = false;
         if (options.Files.empty()) {
             current = u"(standard input)";
-            matched = grep.Search(current, Utf8FileTextToUtf16(ReadAll(in)));
+            matched = grep->Search(current, ReadUtf8Text(in));
         }
         for (const auto& file : options.Files) {
             current = file;
-            std::ifstream stream(std::filesystem::path(file), std::ios::binary);
+            const std::filesystem::path path(file);
+            std::ifstream stream(path, std::ios::binary);
             if (!stream)
                 throw Exception(u"cannot open the file");
-            matched = grep.Search(file, Utf8FileTextToUtf16(ReadAll(stream))) || matched;
+            matched = grep->Search(file, ReadUtf8Text(stream, FileSize(path))) || matched;
         }
         out.flush();
         return matched ? 0 : 1;
+    } catch (const EZelRegExpRuntime& e) {
+        // The step limit: where the search ran away.
+        out.flush();
+        err << "zelgrep: ";
+        if (grep != nullptr && !current.empty())
+            err << ToUtf8(current) << ":" << grep->FailedLine() << ": ";
+        err << ToUtf8(e.Message()) << '\n';
     } catch (const EZelRegExp& e) {
         err << "zelgrep: " << ToUtf8(e.Message()) << '\n';
     } catch (const TUsageError& e) {

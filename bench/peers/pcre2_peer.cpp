@@ -1,4 +1,6 @@
-// PCRE2's 16-bit library on the UTF-16 text, once interpreted and once JIT-compiled.
+// PCRE2's 16-bit library on the UTF-16 text, once interpreted and once JIT-compiled; compiled
+// with UTF and UCP as users of Unicode text compile it (\w, \d, \s, \b and the POSIX classes
+// then know Unicode, as ours do).
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
@@ -19,7 +21,7 @@ public:
         int error = 0;
         PCRE2_SIZE offset = 0;
         FCode = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                              PCRE2_UTF, &error, &offset, nullptr);
+                              PCRE2_UTF | PCRE2_UCP, &error, &offset, nullptr);
         if (FCode == nullptr)
             return false;
         if (FJit && pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE) != 0)

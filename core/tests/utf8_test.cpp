@@ -40,6 +40,72 @@ TEST(Utf8, FileTextSkipsOneByteOrderMark) {
     EXPECT_EQ(Utf8FileTextToUtf16("\xEF\xBB\xBF\xEF\xBB\xBF"), u"\uFEFF");
 }
 
+// The ASCII runs are copied in blocks: every place of a non-ASCII or invalid byte within and
+// after a block must still be found.
+TEST(Utf8, BlocksOfAsciiAroundEveryKindOfSequence) {
+    const std::string sequences[] = {"\xC3\xA9", "\xE2\x97\x86", "\xF0\x9F\x98\x80"};
+    const std::u16string decoded[] = {u"\u00E9", u"\u25C6", u"\U0001F600"};
+    for (std::size_t at = 0; at < 40; ++at) {
+        const std::string before(at, 'a');
+        const std::u16string wideBefore(at, u'a');
+        for (std::size_t k = 0; k < std::size(sequences); ++k)
+            EXPECT_EQ(Utf8ToUtf16(before + sequences[k] + "bc"), wideBefore + decoded[k] + u"bc");
+        EXPECT_THROW(Utf8ToUtf16(before + "\x80" + std::string(20, 'z')), Exception) << at;
+        EXPECT_THROW(Utf8ToUtf16(before + "\xE3\x81"), Exception) << at;
+    }
+}
+
+// Decoding in pieces gives what decoding at once gives, wherever the pieces are cut, and
+// rejects what it rejects.
+TEST(Utf8, StreamDecoderAgreesWithWholeDecoding) {
+    const std::string texts[] = {
+        "\xEF\xBB\xBF"
+        "a\xC3\xA9\xE2\x97\x86\xF0\x9F\x98\x80" +
+            std::string(40, 'x') + "\xE3\x81\x82",
+        "\xEF\xBB",
+        "\xEF\xBB\xBF\xEF\xBB\xBF",
+        "ab",
+        "",
+    };
+    for (const std::string& text : texts)
+        for (std::size_t piece = 1; piece <= 5; ++piece) {
+            Utf8StreamDecoder decoder(true);
+            std::u16string out;
+            bool failed = false;
+            try {
+                for (std::size_t at = 0; at < text.size(); at += piece)
+                    decoder.Append(std::string_view(text).substr(at, piece), out);
+                decoder.Finish(out);
+            } catch (const Exception&) {
+                failed = true;
+            }
+            bool expectedFailure = false;
+            std::u16string expected;
+            try {
+                expected = Utf8FileTextToUtf16(text);
+            } catch (const Exception&) {
+                expectedFailure = true;
+            }
+            EXPECT_EQ(failed, expectedFailure) << piece;
+            if (!failed && !expectedFailure) {
+                EXPECT_EQ(out, expected) << piece;
+            }
+        }
+    // A sequence still open at the end, or broken across two pieces, is an error.
+    for (const auto& [first, second] :
+         {std::pair{"a\xE3", "\x81"}, std::pair{"a\xE3", "\x41\x81"}}) {
+        Utf8StreamDecoder decoder(false);
+        std::u16string out;
+        EXPECT_THROW(
+            {
+                decoder.Append(first, out);
+                decoder.Append(second, out);
+                decoder.Finish(out);
+            },
+            Exception);
+    }
+}
+
 TEST(Utf8, EncodesRoundTripAndReplacesLoneSurrogates) {
     std::u16string text = u"Velmora_ユーザー設定.ini 😀";
     EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);

@@ -64,6 +64,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     // Raises EZelRegExpRuntime "グループ番号<%d>は範囲を越えています" when index is out of range.
     TGroup& Items(int index) const;
+    // The matcher's access, to an index it took from the compiled pattern (0 <= index < Count).
+    TGroup& At(int index) const { return *FItems[static_cast<std::size_t>(index)]; }
     // Appends a group (numbered Count() before the call) and enters its name when not empty.
     int Add(std::u16string_view name);
     void AddGroupName(std::u16string_view name, int index);

@@ -501,6 +501,13 @@ void TRELex::ReadEscape(bool inClass) {
             FReread = true;
             return;
         }
+        // A "\E" that closes no quoted run is dropped: read as the letter it would silently
+        // change what a hand-written "\Q...\E" matches.
+        if (c == u'E') {
+            Advance();
+            FReread = true;
+            return;
+        }
         if (c == u'g' || c == u'k') {
             ReadBackReference(c);
             return;

@@ -63,6 +63,7 @@ constexpr MessageEntry kMessages[] = {
     {TREMessageId::rmPosixUnknown, u"[:%s:] はPOSIXクラスではありません"},
     {TREMessageId::rmCharRangeInvalid, u"文字クラスの範囲指定が違います [%s]"},
     {TREMessageId::rmGroupNameMissing, u"%sグループ名がありません"},
+    {TREMessageId::rmStepLimitExceeded, u"照合の手順数が上限<%d>を超えました"},
 };
 
 static_assert(std::ranges::is_sorted(kMessages, {}, &MessageEntry::id));

@@ -55,6 +55,7 @@ enum class TREMessageId : int {
     rmPosixUnknown = 65117,
     rmCharRangeInvalid = 65118,
     rmGroupNameMissing = 65119,
+    rmStepLimitExceeded = 65120,
 };
 
 // The template of a message; empty for a number that has no message.

@@ -28,6 +28,21 @@ int LineBreakLength(TRELineBreakKind kind, const char16_t* p, const char16_t* en
     return 0;
 }
 
+std::u16string_view LineBreakStarts(TRELineBreakKind kind) noexcept {
+    switch (kind) {
+    case lbAnyCRLF:
+        return u"\n\r";
+    case lbLF:
+        return u"\n";
+    case lbCR:
+    case lbCRLF:
+        return u"\r";
+    case lbAny:
+        break;
+    }
+    return u"\n\v\f\r\u0085\u2028\u2029";
+}
+
 TREOwner::TREOwner() = default;
 TREOwner::~TREOwner() = default;
 

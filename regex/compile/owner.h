@@ -24,6 +24,8 @@ enum TRELineBreakKind : std::uint8_t { lbAnyCRLF, lbLF, lbCR, lbCRLF, lbAny };
 // Length in units of the line break that starts at p under kind, 0 if none; nothing at or
 // beyond end is read.
 int LineBreakLength(TRELineBreakKind kind, const char16_t* p, const char16_t* end) noexcept;
+// The units a line break may start with under kind.
+std::u16string_view LineBreakStarts(TRELineBreakKind kind) noexcept;
 // Whether a line break of some convention may start with unit c: most units are ruled out
 // before the convention is consulted.
 inline bool MayStartLineBreak(char16_t c) noexcept {
@@ -78,8 +80,12 @@ public:
     const char16_t* FMatchEndP = nullptr;  // end of that window
     const char16_t* FGlobalEndP = nullptr; // end of the previous match, nullptr when none
     std::int32_t FStartMatch = 0;          // 1-based start of the current attempt
+    // Counts the subjects set: what was learnt about one text is not taken for the next,
+    // which may lie at the same address.
+    std::uint64_t FSubjectSerial = 0;
     // The whole subject becomes the window.
     void SetSubject(const char16_t* top, const char16_t* end) {
+        ++FSubjectSerial;
         FTextTopP = FMatchTopP = top;
         FTextEndP = FMatchEndP = end;
         FGlobalEndP = nullptr;

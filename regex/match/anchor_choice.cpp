@@ -10,6 +10,25 @@ namespace zel {
 
 namespace {
 
+// Every code (but the anchor, whose own length does not count) takes as many characters of
+// the text as the pattern measured: no folding of width or kana (a half-width kana takes its
+// sound mark along), and full case folding only in codes of one character or none (in a
+// literal a sharp s may stand for two letters).
+bool DistancesHold(const TRENFAProgram& AProgram, const TRECode* anchor = nullptr) {
+    for (const auto& T : AProgram.FTransitions) {
+        if (T->FCode == nullptr || T->FCode == anchor)
+            continue;
+        const TREOptions options = T->FCode->Options();
+        if (options.Contains(roIgnoreWidth) || options.Contains(roIgnoreKana))
+            return false;
+        if (options.Contains(roIgnoreCase) && !options.Contains(roASCIIOnly) &&
+            !IsOneCharCode(T->FCode) && T->FCode->CharLength() != TRETextPosRec{0, 0})
+            return false;
+    }
+    return true;
+}
+
+// As DistancesHold, and the lengths of the literals themselves as measured too.
 bool LengthsAreExact(const TRENFAProgram& AProgram) {
     for (const auto& T : AProgram.FTransitions) {
         if (T->FCode == nullptr)
@@ -95,10 +114,89 @@ const char16_t* TREAnchorChoice::Find(const char16_t* AStr, const char16_t* end)
                                                                             : nullptr;
 }
 
+void TRERequiredLiterals::Choose(const TRENFAProgram& AProgram) {
+    FLiterals.clear();
+    if (!AProgram.FMemoSafe || !AProgram.FMemoCaptures || AProgram.FHasAccept)
+        return;
+    for (const TREOptimizeData& record : AProgram.FOptimizeData) {
+        if (record.State == nullptr || record.State->FBranchIndex != 0)
+            continue;
+        TRECode* code = record.Code();
+        const bool literal = dynamic_cast<TRELiteralCode*>(code) != nullptr ||
+                             dynamic_cast<TRETrieCode*>(code) != nullptr;
+        if (literal && std::none_of(FLiterals.begin(), FLiterals.end(),
+                                    [&](const TLiteral& known) { return known.Code == code; }))
+            FLiterals.push_back({code});
+    }
+}
+
+bool TRERequiredLiterals::OccurFrom(const char16_t* AStr, const char16_t* end,
+                                    std::uint64_t serial) {
+    for (TLiteral& literal : FLiterals) {
+        // A search of the same window that started no later and found nothing, or found an
+        // occurrence at or after AStr, answers for this one.
+        const bool known = literal.SearchedFrom != nullptr && serial == literal.Serial &&
+                           end == literal.End && AStr >= literal.SearchedFrom &&
+                           (literal.Hit == nullptr || AStr <= literal.Hit);
+        if (!known) {
+            literal.Serial = serial;
+            literal.SearchedFrom = AStr;
+            literal.End = end;
+            literal.Hit = AStr < end ? FindCode(literal.Code, AStr, end) : nullptr;
+        }
+        if (literal.Hit == nullptr)
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The positive lookbehind on the one path from the entry, before anything consumes.
+const TRENFAState* LeadingLookbehind(const TRENFAProgram& AProgram) {
+    for (const TRENFAState* T = AProgram.Head(AProgram.FEntryState);
+         T != nullptr && T->FNext == nullptr; T = AProgram.Head(T->FTransitTo)) {
+        if (T->FKind == nkBehindMatch)
+            return T;
+        if (T->FKind != nkGroupBegin && T->FKind != nkEmpty && T->FKind != nkAnchor)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram) {
+    TREAnchorChoice best;
+    if (!AProgram.FMemoSafe || AProgram.FHasAccept || !LengthsAreExact(AProgram))
+        return best;
+    const TRENFAState* behind = LeadingLookbehind(AProgram);
+    if (behind == nullptr || behind->FMin != behind->FMax || behind->FMax <= 0)
+        return best;
+    const TRENFAState* bodyEnd = AProgram.Head(behind->FExtendTo);
+    int chars = 0; // before T in the body
+    for (const TRENFAState* T = AProgram.Head(behind->FTransitTo);
+         T != nullptr && T != bodyEnd && T->FNext == nullptr; T = AProgram.Head(T->FTransitTo)) {
+        if (T->FKind == nkGroupBegin || T->FKind == nkGroupEnd || T->FKind == nkEmpty ||
+            T->FKind == nkAnchor)
+            continue;
+        const TRETextPosRec length = T->FCode != nullptr ? T->FCode->CharLength() : TRETextPosRec{};
+        if (T->FKind != nkChar || length.Min != length.Max)
+            break;
+        auto* literal = dynamic_cast<TRELiteralCode*>(T->FCode);
+        if (literal != nullptr && UsableLiteral(literal) &&
+            (best.Code == nullptr || literal->Length() > best.Code->Length())) {
+            best.Code = literal;
+            best.Behind = behind->FMax - chars;
+        }
+        chars += length.Min;
+    }
+    return best;
+}
+
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
-    if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept ||
-        !LengthsAreExact(AProgram))
+    if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept)
         return best;
     // Records inside a top-level alternative hold only for the matches that take it.
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
@@ -113,7 +211,9 @@ TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
         if (best.Code == nullptr || Better(candidate, best))
             best = std::move(candidate);
     }
-    return best.Found() ? std::move(best) : ChooseBranchAnchors(AProgram);
+    if (best.Found())
+        return DistancesHold(AProgram, best.Code) ? std::move(best) : TREAnchorChoice{};
+    return LengthsAreExact(AProgram) ? ChooseBranchAnchors(AProgram) : TREAnchorChoice{};
 }
 
 } // namespace zel

@@ -1,5 +1,7 @@
 #include "regex/match/explosion_record.h"
 
+#include <algorithm>
+
 namespace zel {
 
 void TREMatchExplosionRecord::Clear() {
@@ -8,8 +10,61 @@ void TREMatchExplosionRecord::Clear() {
         FFailed.clear();
     if (!FStretches.empty())
         FStretches.clear();
-    if (!FFailedCaptured.empty())
-        FFailedCaptured.clear();
+    if (FKeyCount != 0) {
+        std::fill(FSlots.begin(), FSlots.end(), 0);
+        FKeys.clear();
+        FKeyCount = 0;
+    }
+}
+
+std::size_t TREMatchExplosionRecord::Probe(std::uint64_t hash,
+                                           std::span<const std::uintptr_t> key) const {
+    const std::size_t mask = FSlots.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(hash) & mask;; i = (i + 1) & mask) {
+        const std::uint32_t slot = FSlots[i];
+        if (slot == 0)
+            return i;
+        if (FSlotHashes[i] == hash &&
+            std::equal(key.begin(), key.end(), FKeys.begin() + (slot - 1) * FKeyLength))
+            return i;
+    }
+}
+
+bool TREMatchExplosionRecord::Contains(std::uint64_t hash,
+                                       std::span<const std::uintptr_t> key) const {
+    return FKeyCount != 0 && key.size() == FKeyLength && FSlots[Probe(hash, key)] != 0;
+}
+
+void TREMatchExplosionRecord::Add(std::uint64_t hash, std::span<const std::uintptr_t> key) {
+    if (FKeyCount == 0)
+        FKeyLength = key.size();
+    if ((FKeyCount + 1) * 2 > FSlots.size())
+        Grow();
+    const std::size_t i = Probe(hash, key);
+    if (FSlots[i] != 0)
+        return;
+    FKeys.insert(FKeys.end(), key.begin(), key.end());
+    FSlots[i] = static_cast<std::uint32_t>(++FKeyCount);
+    FSlotHashes[i] = hash;
+}
+
+// Doubles the slots (at least 1024) and enters every stored key again.
+void TREMatchExplosionRecord::Grow() {
+    const std::size_t size = std::max<std::size_t>(1024, FSlots.size() * 2);
+    std::vector<std::uint64_t> hashes(FKeyCount);
+    for (std::size_t i = 0; i < FSlots.size(); ++i)
+        if (FSlots[i] != 0)
+            hashes[FSlots[i] - 1] = FSlotHashes[i];
+    FSlots.assign(size, 0);
+    FSlotHashes.assign(size, 0);
+    const std::size_t mask = size - 1;
+    for (std::size_t k = 0; k < FKeyCount; ++k) {
+        std::size_t i = static_cast<std::size_t>(hashes[k]) & mask;
+        while (FSlots[i] != 0)
+            i = (i + 1) & mask;
+        FSlots[i] = static_cast<std::uint32_t>(k + 1);
+        FSlotHashes[i] = hashes[k];
+    }
 }
 
 bool TREMatchExplosionRecord::Contains(TKey key, std::size_t pos) const {

@@ -12,8 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace zel {
@@ -31,18 +31,13 @@ public:
         std::size_t High;
     };
 
-    // A failure that also depends on the captures (patterns with back-references).
-    struct TCapturedKey {
-        int Transition;
-        std::uint64_t Signature;
-        std::size_t Pos;
-        std::vector<std::uintptr_t> Captures;
-        friend bool operator==(const TCapturedKey&, const TCapturedKey&) = default;
-    };
-
     void Clear();
-    bool Contains(const TCapturedKey& key) const { return FFailedCaptured.count(key) != 0; }
-    void Add(TCapturedKey key) { FFailedCaptured.insert(std::move(key)); }
+    // A failure that also depends on the captures (patterns with back-references): the key
+    // is a run of words of one length per pattern (transition, signature, position and the
+    // captures a reference can read), hash its hash.
+    bool Contains(std::uint64_t hash, std::span<const std::uintptr_t> key) const;
+    void Add(std::uint64_t hash, std::span<const std::uintptr_t> key);
+    std::size_t CapturedCount() const { return FKeyCount; }
     bool Contains(TKey key, std::size_t pos) const;
     void Add(TKey key, std::size_t pos);
     const TStretch* FindStretch(TKey key) const;
@@ -59,16 +54,16 @@ private:
     };
     std::unordered_map<TKey, std::vector<std::unique_ptr<TPage>>, TKeyHash> FFailed;
     std::unordered_map<TKey, TStretch, TKeyHash> FStretches;
-    struct TCapturedKeyHash {
-        std::size_t operator()(const TCapturedKey& key) const noexcept {
-            std::uint64_t h = key.Signature * 0x9E3779B97F4A7C15ull ^ key.Pos ^
-                              (static_cast<std::uint64_t>(key.Transition) << 40);
-            for (std::uintptr_t value : key.Captures)
-                h = (h ^ value) * 0x100000001B3ull;
-            return static_cast<std::size_t>(h);
-        }
-    };
-    std::unordered_set<TCapturedKey, TCapturedKeyHash> FFailedCaptured;
+    // Open addressing over the keys stored side by side in FKeys: a slot holds 1 + the key's
+    // number, 0 when empty; FSlotHashes keeps each slot's hash so that most probes compare no
+    // key.
+    std::size_t Probe(std::uint64_t hash, std::span<const std::uintptr_t> key) const;
+    void Grow();
+    std::vector<std::uint32_t> FSlots;
+    std::vector<std::uint64_t> FSlotHashes;
+    std::vector<std::uintptr_t> FKeys;
+    std::size_t FKeyLength = 0;
+    std::size_t FKeyCount = 0;
 };
 
 } // namespace zel

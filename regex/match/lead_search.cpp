@@ -48,6 +48,7 @@ void TRELeadSearch::Clear() {
     FUnitMap.reset();
     FUnitMapTried = false;
     FUnitMapExact = false;
+    FUnitsPassed = 0;
 }
 
 // A one-character code decides from one unit (a surrogate is always a candidate); a literal
@@ -116,6 +117,16 @@ bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
                 if (T->FMin == 0)
                     lookThrough(T->FTransitTo);
                 break;
+            case nkAheadMatch:
+            case nkAheadNoMatch:
+            case nkBehindMatch:
+            case nkBehindNoMatch:
+                // Zero-width: the match begins with what follows the body. Only where nothing
+                // in a body acts on its own when an attempt is left out.
+                if (!AProgram.FMemoSafe)
+                    return false;
+                lookThrough(AProgram.Head(T->FExtendTo)->FTransitTo);
+                break;
             default:
                 return false;
             }
@@ -128,6 +139,8 @@ bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
         FCodes.push_back({code, HasOwnFind(code)});
         FAllFindable = FAllFindable && FCodes.back().Findable;
     }
+    // Nothing to map: the search never asks again.
+    FUnitMapTried = !Mappable();
     for (const TRENFAState* T = AProgram.Head(AProgram.FEntryState);
          T != nullptr && T->FNext == nullptr &&
          (T->FKind == nkGroupBegin || T->FKind == nkEmpty || T->FKind == nkAnchor);
@@ -167,8 +180,6 @@ bool TRELeadSearch::LiteralsOnly() const {
 
 void TRELeadSearch::Reset(const char16_t* AStart) {
     FStart = AStart;
-    if (!FUnitMapTried && Mappable())
-        BuildUnitMap();
     for (TLead& lead : FCodes)
         lead.Hit = lead.HitFrom = nullptr;
 }
@@ -213,6 +224,10 @@ const char16_t* TRELeadSearch::FirstHit(const char16_t* P) {
 
 const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
     FEnd = end;
+    // The map asks each code about every unit once: it is built once the searches have gone
+    // over as many units.
+    if (!FUnitMapTried && FUnitsPassed >= 0x10000)
+        BuildUnitMap();
     if (FUnitMap != nullptr) {
         for (; (P = FUnitMap->FindCandidate(P, end)) != nullptr; ++P) {
             if (FUnitMapExact && (*P < 0xD800 || *P > 0xDFFF))
@@ -222,16 +237,17 @@ const char16_t* TRELeadSearch::Next(const char16_t* P, const char16_t* end) {
         }
         return nullptr;
     }
+    const char16_t* from = P;
     if (FAllFindable) {
-        const char16_t* hit = FirstHit(P);
-        while (hit != nullptr && (StartsInsidePair(hit, FStart) || !GuardsHold(hit)))
-            hit = FirstHit(hit + 1);
-        return hit;
+        P = FirstHit(P);
+        while (P != nullptr && (StartsInsidePair(P, FStart) || !GuardsHold(P)))
+            P = FirstHit(P + 1);
+    } else {
+        while (P < end && !Accepts(P))
+            P += CharUnits(P, end);
     }
-    for (; P < end; P += CharUnits(P, end))
-        if (Accepts(P))
-            return P;
-    return nullptr;
+    FUnitsPassed += static_cast<std::size_t>((P != nullptr && P < end ? P : end) - from) + 1;
+    return P != nullptr && P < end ? P : nullptr;
 }
 
 } // namespace zel

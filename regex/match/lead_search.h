@@ -6,11 +6,11 @@
 //
 // Word boundaries on the one path from the entry to the lead codes must hold at the start too.
 //
-// The walk looks through group brackets, empty and zero-width transitions, and single-code
-// loops that may run zero times; it gives up (no lead codes, every position is tried) on
-// anything whose first step may consume nothing or has effects of its own: the end of the
-// pattern, back-references, general loops, atomic and lookaround bodies, calls, verbs and
-// callouts.
+// The walk looks through group brackets, empty and zero-width transitions, lookarounds (when no
+// verb or callout could act in them), and single-code loops that may run zero times; it gives
+// up (no lead codes, every position is tried) on anything whose first step may consume nothing
+// or has effects of its own: the end of the pattern, back-references, general loops, atomic
+// bodies, calls, verbs and callouts.
 #include <memory>
 #include <vector>
 
@@ -69,11 +69,12 @@ private:
     std::vector<TRECode*> FGuards; // word boundaries that every match passes at its start
     bool FAllFindable = false;
     // The units where a lead code may match (all lead codes are one-character codes or
-    // literals), built on the first search; exact when no literal, no "." and no boundary
-    // has a say.
+    // literals), built once the searches have passed as many units as it holds; exact when
+    // no literal, no "." and no boundary has a say.
     std::unique_ptr<TREUnitMap> FUnitMap;
     bool FUnitMapTried = false;
     bool FUnitMapExact = false;
+    std::size_t FUnitsPassed = 0; // by searches without the map
     const char16_t* FStart = nullptr;
     const char16_t* FEnd = nullptr;
 };

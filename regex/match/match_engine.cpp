@@ -6,7 +6,9 @@
 #include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
+#include "regex/compile/messages.h"
 #include "regex/compile/owner.h"
+#include "regex/compile/reference_codes.h"
 #include "regex/compile/set_codes.h"
 #include "regex/search/trie_search.h"
 #include "regex/search/unit_scan.h"
@@ -36,13 +38,17 @@ void TREMatchEngine::ChooseLeadMode() {
     FLeadCharMode = lcmNone;
     FRunAnchor = false;
     FLineBreaks.clear();
+    const std::u16string_view starts = LineBreakStarts(FRegExp.LineBreakKind());
+    FLineBreakStarts = TUnitSet(std::vector<char16_t>(starts.begin(), starts.end()));
     FLeadSearch.Clear();
     FAnchor = {};
+    FRequired = {};
     FRunLoop = LeadingRunLoop();
     FTopRunLoop = FRunLoop != nullptr && FRunLoop->FLoopChain < 0 ? FRunLoop : nullptr;
     if (!FAcceleration)
         return;
     FLeadSearch.Build(FProgram);
+    FRequired.Choose(FProgram);
     FLeadCharMode = HeadMode();
     if (FLeadCharMode != lcmNone)
         return;
@@ -53,6 +59,8 @@ void TREMatchEngine::ChooseLeadMode() {
     // Literal leads are searched as fast as an anchor and need no stepping back.
     if (!FLeadSearch.LiteralsOnly()) {
         FAnchor = ChooseAnchor(FProgram);
+        if (!FAnchor.Found())
+            FAnchor = ChooseBehindAnchor(FProgram);
         if (FAnchor.Found()) {
             const TRENFAState* exitT =
                 FTopRunLoop != nullptr ? Head(FTopRunLoop->FTransitTo) : nullptr;
@@ -184,10 +192,19 @@ const TRENFAState* TREMatchEngine::LeadingRunLoop() {
     return T;
 }
 
+// Whether the leading loop's run from P holds the characters its minimum asks for: an attempt
+// at a shorter run fails in that loop (and NextStart then skips the run).
+bool TREMatchEngine::RunLongEnough(const char16_t* P) {
+    if (FRunLoop == nullptr || FRunLoop->FMin < 2)
+        return true;
+    int taken = 0;
+    TakeChars(FRunLoop, P, FRunLoop->FMin, taken);
+    return taken == FRunLoop->FMin;
+}
+
 // Where the search goes on after a failed attempt at P (below end) that set no skip.
 const char16_t* TREMatchEngine::NextStart(const char16_t* P, const char16_t* end) {
-    int len = 0;
-    if (FRunLoop != nullptr && FRunLoop->FCode->IsEqual(P, len) &&
+    if (FRunLoop != nullptr && OneCharAt(FRunLoop, P) > 0 &&
         std::all_of(FRunGuards.begin(), FRunGuards.end(),
                     [&](const TRENFAState* T) { return AnchorHolds(T, P); })) {
         return CachedRunEnd(FRunLoop, P, P);
@@ -214,29 +231,117 @@ const char16_t* TREMatchEngine::CachedRunEnd(const TRENFAState* T, const char16_
 const char16_t* TREMatchEngine::RunOf(const TRENFAState* T, const char16_t* p) {
     const std::size_t index = static_cast<std::size_t>(T->FIndex);
     const char16_t* end = FRegExp.FMatchEndP;
-    if (FRunMaps[index] != nullptr)
-        return FRunMaps[index]->RunEnd(*T->FCode, p, end);
+    if (FDots[index] != TDot::None || FRunMaps[index] != nullptr)
+        return RunWithin(T, p, end);
     const char16_t* runEnd = p;
     T->FCode->ExecRepeat(runEnd, true);
-    FRunUnits[index] += static_cast<std::size_t>(runEnd - p) + 1;
-    if (FRunUnits[index] > 0x10000 && dynamic_cast<const TREAnyCharCode*>(T->FCode) == nullptr) {
-        auto map = std::make_unique<TREUnitMap>();
-        map->AdmitCode(*T->FCode);
-        map->Seal();
-        FRunMaps[index] = std::move(map);
-    }
+    CountAsked(index, static_cast<std::size_t>(runEnd - p) + 1);
     return runEnd;
+}
+
+// Where the run of one-character loop T's code from p ends, looking no further than limit:
+// "." by the line-break scan, any other code by its unit map (which it must have).
+const char16_t* TREMatchEngine::RunWithin(const TRENFAState* T, const char16_t* p,
+                                          const char16_t* limit) const {
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    switch (FDots[index]) {
+    case TDot::AnyChar:
+        return LineEnd(p, limit);
+    case TDot::All:
+        return std::max(p, limit);
+    case TDot::None:
+        break;
+    }
+    return FRunMaps[index]->RunEnd(*T->FCode, p, limit);
+}
+
+// Code T has been asked about units more: once that makes as many as a map of all units
+// costs, the map answers instead.
+void TREMatchEngine::CountAsked(std::size_t index, std::size_t units) {
+    FRunUnits[index] += units;
+    if (FRunUnits[index] <= 0x10000 || FRunMaps[index] != nullptr)
+        return;
+    auto map = std::make_unique<TREUnitMap>();
+    map->AdmitCode(*FProgram.FTransitions[index]->FCode);
+    map->Seal();
+    FRunMaps[index] = std::move(map);
+}
+
+// The first line break from p on (end when none): where a run of "." stops.
+const char16_t* TREMatchEngine::LineEnd(const char16_t* p, const char16_t* end) const {
+    while ((p = FindUnit(p, end, FLineBreakStarts)) != nullptr) {
+        if (FRegExp.IsLineBreak(p) > 0)
+            return p;
+        ++p;
+    }
+    return end;
+}
+
+// The units of the character that one-character loop T's code matches at p, 0 when it does
+// not: "." and codes with a unit map answer without a call.
+int TREMatchEngine::OneCharAt(const TRENFAState* T, const char16_t* p) {
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    const char16_t* end = FRegExp.FMatchEndP;
+    if (p >= end)
+        return 0;
+    switch (FDots[index]) {
+    case TDot::AnyChar:
+        return FRegExp.IsLineBreak(p) > 0 ? 0 : CharUnits(p, end);
+    case TDot::All:
+        return CharUnits(p, end);
+    case TDot::None:
+        break;
+    }
+    const bool surrogate = *p >= 0xD800 && *p <= 0xDFFF;
+    if (FRunMaps[index] != nullptr && !surrogate)
+        return FRunMaps[index]->Contains(*p) ? 1 : 0;
+    CountAsked(index, 1);
+    int len = 0;
+    return T->FCode->IsEqual(p, len) ? len : 0;
+}
+
+// p moved over up to n characters of one-character loop T's code; taken: how many. Many of
+// "." or of a code with a unit map are counted inside the run that a scan finds.
+const char16_t* TREMatchEngine::TakeChars(const TRENFAState* T, const char16_t* p, int n,
+                                          int& taken) {
+    taken = 0;
+    const std::size_t index = static_cast<std::size_t>(T->FIndex);
+    if (n >= kScannedChars && (FDots[index] != TDot::None || FRunMaps[index] != nullptr)) {
+        // n characters lie within 2n units: the scan need not go further.
+        const char16_t* end = FRegExp.FMatchEndP;
+        const char16_t* limit = end - p > 2 * std::ptrdiff_t{n} ? p + 2 * std::ptrdiff_t{n} : end;
+        const char16_t* runEnd = RunWithin(T, p, limit);
+        for (; taken < n && p < runEnd; ++taken)
+            p += CharUnits(p, runEnd);
+        return p;
+    }
+    for (int len = 0; taken < n && (len = OneCharAt(T, p)) > 0; ++taken)
+        p += len;
+    return p;
 }
 
 void TREMatchEngine::Optimize() {
     ChooseLeadMode();
     const std::size_t count = FProgram.FTransitions.size();
     FOneChar.assign(count, false);
+    FDots.assign(count, TDot::None);
+    FReadsCaptures.assign(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TRECode* code = FProgram.FTransitions[i]->FCode;
+        FReadsCaptures[i] = dynamic_cast<const TREReferenceCode*>(code) != nullptr ||
+                            dynamic_cast<const TREConditionCode*>(code) != nullptr ||
+                            dynamic_cast<const TRECalloutCode*>(code) != nullptr;
+    }
+    FPastBrackets.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        FPastBrackets[i] = PastBrackets(FProgram.FTransitions[i].get());
     FLazyUnit.assign(count, -1);
     for (std::size_t i = 0; i < count; ++i) {
         const TRENFAState* T = FProgram.FTransitions[i].get();
         if (T->FKind == nkStar || T->FKind == nkPlus || T->FKind == nkBound)
             FOneChar[i] = IsOneCharCode(T->FCode);
+        if (const auto* dot = dynamic_cast<const TREAnyCharCode*>(T->FCode); FOneChar[i] && dot)
+            FDots[i] = dot->FIsMatchAll ? TDot::All : TDot::AnyChar;
         const TRENFAState* exitT = FOneChar[i] ? Head(T->FTransitTo) : nullptr;
         const auto* single = exitT != nullptr && exitT->FNext == nullptr && exitT->FKind == nkChar
                                  ? dynamic_cast<const TRELiteralSingleCode*>(exitT->FCode)
@@ -248,15 +353,22 @@ void TREMatchEngine::Optimize() {
     FRunMaps.clear();
     FRunMaps.resize(count);
     FRunUnits.assign(count, 0);
+    FMemo.Prepare();
     FLoops.assign(FProgram.FLoops.size(), {});
+    FLoopTouched.assign(FLoops.size(), false);
+    FTouchedLoops.clear();
     FGroupEpochs.assign(static_cast<std::size_t>(FRegExp.FGroups.Count()), 0);
+    FGroupTouched.assign(FGroupEpochs.size(), false);
+    FTouchedGroups.clear();
 }
 
 bool TREMatchEngine::Match(const char16_t* AStr) {
     FSkipP = nullptr;
+    FHasSkip = false;
     FLastRegMarkIndex = -1;
     FLastRegErrorIndex = -1;
-    FRecord.Clear();
+    FMemo.StartSearch();
+    FSteps = 0;
     std::fill(FRunCache.begin(), FRunCache.end(), TRunCache{});
     const char16_t* end = FRegExp.FMatchEndP;
     if (AStr == nullptr || AStr > end)
@@ -266,21 +378,26 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
         end - AStr < FProgram.FMinMatchLength)
         return false;
     FSearchStartP = AStr;
-    switch (FLeadCharMode) {
-    case lcmSimple:
-    case lcmAhoCrasick:
+    if (FLeadCharMode == lcmSimple || FLeadCharMode == lcmAhoCrasick)
         return MatchWhole(AStr, end);
-    case lcmTextTop:
+    // The anchor modes look for a literal that every match holds anyway.
+    if (!FAnchor.Found() && !FRequired.Empty() &&
+        !FRequired.OccurFrom(AStr, end, FRegExp.FSubjectSerial))
+        return false;
+    if (FLeadCharMode == lcmTextTop) {
         if (Attempt(AStr))
             return true;
         FSkipP = end; // no later start can match
         return false;
-    default:
-        break;
     }
     if (FAnchor.Found())
         return MatchAtAnchors(AStr, end);
-    // lcmLineTop attempts at the search start, then after every line break.
+    return MatchAtStarts(AStr, end);
+}
+
+// The plain search, the lead modes and the line starts: an attempt at every start from AStr
+// that may match (lcmLineTop: the search start and every line start), in order.
+bool TREMatchEngine::MatchAtStarts(const char16_t* AStr, const char16_t* end) {
     const bool lines = FLeadCharMode == lcmLineTop;
     const bool lead = FLeadCharMode != lcmNone && !lines;
     if (lead)
@@ -289,13 +406,18 @@ bool TREMatchEngine::Match(const char16_t* AStr) {
     while (P != nullptr && P <= end) {
         if (lead && (P = FLeadSearch.Next(P, end)) == nullptr)
             return false;
-        if (Attempt(P))
+        // A line start where no lead code matches fails at once.
+        if ((!lines || IsLeadMatch(P)) && RunLongEnough(P) && Attempt(P))
             return true;
-        if (FCommitted)
-            return false;
-        if (FHasSkip && FSkipP != nullptr && FSkipP > P) {
-            P = FSkipP;
-            continue;
+        // A skip verb passed in the failed attempt moves the next start; one moved to the
+        // window end (also by a commit) ends the search.
+        if (FHasSkip && FSkipP != nullptr) {
+            if (FSkipP == end)
+                return false;
+            if (FSkipP > P) {
+                P = FSkipP;
+                continue;
+            }
         }
         if (P == end)
             break;
@@ -336,10 +458,12 @@ bool TREMatchEngine::MatchWhole(const char16_t* AStr, const char16_t* end) {
 
 // The start of the line after P's, nullptr when P's line is the last.
 const char16_t* TREMatchEngine::NextLineStart(const char16_t* P, const char16_t* end) const {
-    int len = 0;
-    while (P < end && (len = FRegExp.IsLineBreak(P)) == 0)
+    while ((P = FindUnit(P, end, FLineBreakStarts)) != nullptr) {
+        if (const int len = FRegExp.IsLineBreak(P))
+            return P + len;
         ++P;
-    return P < end ? P + len : nullptr;
+    }
+    return nullptr;
 }
 
 // Every match contains the anchor literal Offset.Min to Offset.Max characters after its start.
@@ -348,6 +472,8 @@ const char16_t* TREMatchEngine::NextLineStart(const char16_t* P, const char16_t*
 // is unknown) to h - Offset.Min; they are tried in order, where a lead code matches when
 // there are lead codes. A start that admits no occurrence cannot match.
 bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
+    if (FAnchor.Behind > 0)
+        return MatchBehindAnchor(AStr, end);
     if (!FLeadSearch.Empty())
         FLeadSearch.Reset(AStr);
     const char16_t* untried = AStr;
@@ -383,12 +509,38 @@ bool TREMatchEngine::MatchAtAnchors(const char16_t* AStr, const char16_t* end) {
                 P += CharUnits(P, end);
                 continue;
             }
-            if (Attempt(P))
+            if (RunLongEnough(P) && Attempt(P))
                 return true;
             P = NextStart(P, end);
         }
         untried = std::max(P, last + CharUnits(last, end));
     }
+}
+
+// Every match starts FAnchor.Behind characters after an occurrence of the anchor, which its
+// leading lookbehind holds (and which may lie before the search start, though not before the
+// window).
+bool TREMatchEngine::MatchBehindAnchor(const char16_t* AStr, const char16_t* end) {
+    const int behind = FAnchor.Behind;
+    const char16_t* top = FRegExp.FMatchTopP;
+    const char16_t* from = AStr;
+    for (int i = 0; i < behind && from > top; ++i)
+        from = StepBack(from, top);
+    while (from < end) {
+        const char16_t* hit = FAnchor.Find(from, end);
+        if (hit == nullptr)
+            return false;
+        const char16_t* P = hit;
+        int chars = 0;
+        for (; chars < behind && P < end; ++chars)
+            P += CharUnits(P, end);
+        if (chars < behind)
+            return false;
+        if (P >= AStr && IsLeadMatch(P) && Attempt(P))
+            return true;
+        from = hit + CharUnits(hit, end);
+    }
+    return false;
 }
 
 // The leading loop reaches the anchor directly: a start before the run of its code that ends
@@ -405,34 +557,47 @@ const char16_t* TREMatchEngine::RunStartBefore(const char16_t* hit, const char16
     return p;
 }
 
+// Only what the last attempt touched is reset: most attempts fail after a step or two, and
+// a pattern may have many groups and loops.
 void TREMatchEngine::ResetAttempt(const char16_t* P0) {
     FStack.clear();
     FBarriers.clear();
-    std::fill(FLoops.begin(), FLoops.end(), TLoopState{});
-    std::fill(FGroupEpochs.begin(), FGroupEpochs.end(), 0);
+    auto& groups = FRegExp.FGroups;
+    for (const int index : FTouchedGroups) {
+        groups.At(index).Reset();
+        FGroupEpochs[static_cast<std::size_t>(index)] = 0;
+        FGroupTouched[static_cast<std::size_t>(index)] = false;
+    }
+    FTouchedGroups.clear();
+    for (const int index : FTouchedLoops) {
+        FLoops[static_cast<std::size_t>(index)] = {};
+        FLoopTouched[static_cast<std::size_t>(index)] = false;
+    }
+    FTouchedLoops.clear();
     FSnapshots.clear();
     FLoopSnapshots.clear();
     FCalls.clear();
     FRegExp.FSubStack.clear();
     FPositions.clear();
-    FMemoCaptures.clear();
-    FMarks.clear();
     FHasSkip = false;
-    FCommitted = false;
+    FSkipIndex = -1;
     FSkipP = nullptr;
     ++FEpoch;
-    auto& groups = FRegExp.FGroups;
-    groups.ResetMatch();
-    TGroup& whole = groups.Items(0);
+    TGroup& whole = groups.At(0);
+    whole.Reset();
     whole.FStartP = whole.FStartPBuf = P0;
     FRegExp.FStartMatch = static_cast<std::int32_t>(P0 - FRegExp.FTextTopP) + 1;
 }
 
 bool TREMatchEngine::Attempt(const char16_t* P0) {
     ResetAttempt(P0);
+    FAttemptSteps = FSteps;
+    FStepMark = NextStepMark(P0);
     const TRENFAState* T = Head(FProgram.FEntryState);
     const char16_t* P = P0;
     for (;;) {
+        if (++FSteps >= FStepMark)
+            StepMarkReached(P0);
         if (T != nullptr) {
             bool success = false;
             T = Step(T, P, success);
@@ -448,6 +613,27 @@ bool TREMatchEngine::Attempt(const char16_t* P0) {
     }
 }
 
+// The next step count at which something happens: the failure record is switched on (see
+// TREFailureMemo), or the step limit of the attempt is exceeded.
+std::uint64_t TREMatchEngine::NextStepMark(const char16_t* P0) const {
+    std::uint64_t mark = UINT64_MAX;
+    if (!FMemo.Active() && FProgram.FMemoSafe)
+        mark = TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP));
+    if (FStepLimit > 0)
+        mark = std::min(mark, FAttemptSteps + FStepLimit + 1);
+    return mark;
+}
+
+void TREMatchEngine::StepMarkReached(const char16_t* P0) {
+    if (FStepLimit > 0 && FSteps - FAttemptSteps > FStepLimit)
+        throw EZelRegExpRuntime(
+            FormatRegExpMessage(TREMessageId::rmStepLimitExceeded, static_cast<int>(FStepLimit)));
+    if (!FMemo.Active() && FProgram.FMemoSafe &&
+        FSteps >= TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP)))
+        FMemo.Activate();
+    FStepMark = NextStepMark(P0);
+}
+
 // ---- the stack -------------------------------------------------------------------------------
 
 void TREMatchEngine::PushEntry(TEntry entry) {
@@ -455,7 +641,6 @@ void TREMatchEngine::PushEntry(TEntry entry) {
     case TEntryKind::UndoGroup:
     case TEntryKind::UndoLoop:
     case TEntryKind::UndoCall:
-    case TEntryKind::UndoMark:
         break;
     default:
         ++FEpoch; // a new resume point: later changes need their own undo records
@@ -493,7 +678,6 @@ void TREMatchEngine::CutAbove(int index, bool removeIt) {
         case TEntryKind::UndoGroup:
         case TEntryKind::UndoLoop:
         case TEntryKind::UndoCall:
-        case TEntryKind::UndoMark:
             FStack[j++] = FStack[i];
             break;
         default:
@@ -512,28 +696,40 @@ void TREMatchEngine::Cut() {
     CutAbove(InnermostBarrier(), false);
 }
 
-bool TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
+// Drops the resume points above the next alternative of the alternation whose chain starts at
+// chain. With no alternative left the current run ends: the resume points go down to the
+// innermost lazy loop's next try (which then takes one more step), or down to the body that
+// runs (the whole attempt at the top level).
+void TREMatchEngine::CutToAlternative(const TRENFAState* chain) {
     const int floor = InnermostBarrier();
     for (int i = static_cast<int>(FStack.size()) - 1; i > floor; --i) {
         const TEntry& e = FStack[static_cast<std::size_t>(i)];
+        if (e.Kind == TEntryKind::TakeMore || e.Kind == TEntryKind::LoopBody) {
+            CutAbove(i, false);
+            return;
+        }
         if (e.Kind != TEntryKind::Choice)
             continue;
         for (const TRENFAState* t = chain; t != nullptr; t = t->FNext)
             if (t == e.T) {
                 CutAbove(i, false);
-                return true;
+                return;
             }
     }
-    return false;
+    Cut();
 }
 
 TREMatchEngine::TGroupState TREMatchEngine::GroupState(int index) const {
-    const TGroup& g = FRegExp.FGroups.Items(index);
+    const TGroup& g = FRegExp.FGroups.At(index);
     return {g.FStartP, g.FStartPBuf, g.FEndP, g.FSuccess};
 }
 
 void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
-    TGroup& g = FRegExp.FGroups.Items(index);
+    TGroup& g = FRegExp.FGroups.At(index);
+    if (!FGroupTouched[static_cast<std::size_t>(index)]) {
+        FGroupTouched[static_cast<std::size_t>(index)] = true;
+        FTouchedGroups.push_back(index);
+    }
     auto& epoch = FGroupEpochs[static_cast<std::size_t>(index)];
     if (epoch != FEpoch) {
         PushEntry({.Kind = TEntryKind::UndoGroup,
@@ -553,6 +749,10 @@ void TREMatchEngine::SetGroup(int index, const TGroupState& value) {
 
 void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
     TLoopState& st = FLoops[static_cast<std::size_t>(index)];
+    if (!FLoopTouched[static_cast<std::size_t>(index)]) {
+        FLoopTouched[static_cast<std::size_t>(index)] = true;
+        FTouchedLoops.push_back(index);
+    }
     if (st.Epoch != FEpoch) {
         PushEntry({.Kind = TEntryKind::UndoLoop,
                    .Flag = st.LastEmpty,
@@ -571,11 +771,14 @@ void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
 
 bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
     auto& groups = FRegExp.FGroups;
+    FFailedCaptures.clear();
     while (!FStack.empty()) {
         TEntry& e = FStack.back();
         switch (e.Kind) {
         case TEntryKind::UndoGroup: {
-            TGroup& g = groups.Items(e.A);
+            if (FProgram.FHasConditionTest)
+                KeepFailedCapture(e.A);
+            TGroup& g = groups.At(e.A);
             g.FStartP = e.P;
             g.FStartPBuf = e.Q;
             g.FEndP = e.R;
@@ -608,20 +811,10 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             }
             FStack.pop_back();
             break;
-        case TEntryKind::UndoMark:
-            FMarks.pop_back();
-            FStack.pop_back();
-            break;
         case TEntryKind::MemoMark:
-            if (FProgram.FMemoCaptures) {
-                auto key = CapturedKey(e.T, e.P, e.Sig);
-                key.Captures.assign(FMemoCaptures.begin() + e.A, FMemoCaptures.begin() + e.B);
-                FMemoCaptures.resize(static_cast<std::size_t>(e.A));
-                FRecord.Add(std::move(key));
-            } else {
-                FRecord.Add({e.T->FIndex, e.Sig},
-                            static_cast<std::size_t>(e.P - FRegExp.FTextTopP));
-            }
+            // Everything tried above the mark failed; the captures are as they were when it
+            // was pushed.
+            FMemo.RecordFailure(e.T, e.Sig, e.P);
             FStack.pop_back();
             break;
         case TEntryKind::Choice:
@@ -684,6 +877,8 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             if (resume) {
                 T = next;
                 ++FEpoch;
+                if (barrier.T->FKind == nkIfMatch)
+                    RestoreFailedCaptures();
                 return true;
             }
             break;
@@ -691,6 +886,23 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
         }
     }
     return false;
+}
+
+// A condition runs on the shared groups, and only the alternatives popped inside it restore
+// them: what its last path captured before failing stays. Backtracking out of that path
+// undoes the captures; the values they had are kept here (the latest per group) and written
+// back when the failure reaches the condition.
+void TREMatchEngine::KeepFailedCapture(int index) {
+    for (const auto& kept : FFailedCaptures)
+        if (kept.first == index)
+            return;
+    FFailedCaptures.emplace_back(index, GroupState(index));
+}
+
+void TREMatchEngine::RestoreFailedCaptures() {
+    for (const auto& [index, state] : FFailedCaptures)
+        SetGroup(index, state);
+    FFailedCaptures.clear();
 }
 
 // ---- transitions -----------------------------------------------------------------------------
@@ -806,38 +1018,9 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
     case nkThen:
     case nkPrune:
     case nkCommit:
-        // A "then" goes back to the next alternative of the innermost alternation (without
-        // one it prunes); a prune drops every alternative of the attempt; a commit also ends
-        // the search when the attempt fails.
-        if (T->FKind != nkThen || T->FExtendTo < 0 || !CutToAlternative(Head(T->FExtendTo)))
-            Cut();
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
-        if (T->FKind == nkCommit && FBarriers.empty())
-            FCommitted = true;
-        return Head(T->FTransitTo);
-    case nkSkip: {
-        const char16_t* to = P;
-        if (T->FGroupIndex != -1) {
-            // Skip to the most recent mark of that name on this path; without one, no effect.
-            auto it = std::find_if(FMarks.rbegin(), FMarks.rend(),
-                                   [&](const auto& mark) { return mark.first == T->FGroupIndex; });
-            if (it == FMarks.rend())
-                return Head(T->FTransitTo);
-            to = it->second;
-        }
-        Cut();
-        if (FBarriers.empty()) {
-            FSkipP = to;
-            FHasSkip = true;
-        }
-        return Head(T->FTransitTo);
-    }
+    case nkSkip:
     case nkMark:
-        FMarks.emplace_back(T->FGroupIndex, P);
-        PushEntry({.Kind = TEntryKind::UndoMark});
-        if (T->FGroupIndex != -1)
-            FLastRegMarkIndex = T->FGroupIndex;
+        Verb(T, P);
         return Head(T->FTransitTo);
     case nkAccept:
         return Accept(P, Success);
@@ -859,6 +1042,57 @@ bool TREMatchEngine::AnchorHolds(const TRENFAState* T, const char16_t* P) const 
     return (T->FImplicitHead && P == FSearchStartP) || T->FCode->IsEqual(P, len);
 }
 
+// ---- backtracking verbs -----------------------------------------------------------------------
+
+// The verbs act on the attempt: what they cut is never tried, and where the next attempt
+// starts is decided by the skip position (top level only: inside a body they cut that body
+// alone).
+void TREMatchEngine::Verb(const TRENFAState* T, const char16_t* P) {
+    const bool topLevel = FBarriers.empty();
+    const int name = T->FGroupIndex;
+    switch (T->FKind) {
+    case nkThen:
+        // The next alternative of the innermost alternation; outside one, as a prune.
+        if (T->FExtendTo >= 0)
+            CutToAlternative(Head(T->FExtendTo));
+        else
+            Cut();
+        break;
+    case nkPrune:
+        Cut();
+        break;
+    case nkCommit:
+        // The search ends with this attempt only when a skip is passed as well.
+        Cut();
+        if (topLevel)
+            FSkipP = FRegExp.FMatchEndP;
+        break;
+    case nkSkip:
+        // A named skip cuts nothing yet: a later mark of its name does, and moves the restart.
+        if (name == -1)
+            Cut();
+        else
+            FSkipIndex = FLastRegMarkIndex = name;
+        if (topLevel) {
+            FSkipP = P;
+            FHasSkip = true;
+        }
+        return;
+    case nkMark:
+        if (name == FSkipIndex) {
+            Cut();
+            if (topLevel)
+                FSkipP = P;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (name != -1)
+        FLastRegMarkIndex = name;
+}
+
 // ---- single-code loops -----------------------------------------------------------------------
 
 const char16_t* TREMatchEngine::StepBack(const char16_t* p, const char16_t* low) const {
@@ -877,7 +1111,7 @@ const char16_t* TREMatchEngine::GiveBackCandidate(const TEntry& entry, const cha
     const char16_t* top = FRegExp.FTextTopP;
     const TRENFAState* exitT = Head(entry.T->FTransitTo);
     const TREMatchExplosionRecord::TStretch* stretch =
-        entry.Flag ? FRecord.FindStretch({entry.T->FIndex, entry.Sig}) : nullptr;
+        entry.Flag ? FMemo.Record().FindStretch({entry.T->FIndex, entry.Sig}) : nullptr;
     const char16_t* low = nullptr;
     if (stretch != nullptr && top + stretch->High == entry.R)
         low = top + stretch->Low;
@@ -910,9 +1144,10 @@ void TREMatchEngine::RecordStretch(const TEntry& entry) {
     TREMatchExplosionRecord::TKey key{entry.T->FIndex, entry.Sig};
     std::size_t lowOffset = static_cast<std::size_t>(low - top);
     const std::size_t highOffset = static_cast<std::size_t>(entry.R - top);
-    if (const auto* old = FRecord.FindStretch(key); old != nullptr && old->High == highOffset)
+    auto& record = FMemo.Record();
+    if (const auto* old = record.FindStretch(key); old != nullptr && old->High == highOffset)
         lowOffset = std::min(lowOffset, old->Low);
-    FRecord.SetStretch(key, {lowOffset, highOffset});
+    record.SetStretch(key, {lowOffset, highOffset});
 }
 
 const TRENFAState* TREMatchEngine::GiveBackNext(TEntry& entry, const char16_t*& P,
@@ -964,7 +1199,7 @@ const char16_t* TREMatchEngine::LazyCandidate(const TRENFAState* T, const char16
     for (;;) {
         if (ContinuationMayMatch(exitT, q))
             return q;
-        if ((!unbounded && count >= T->FMax) || !T->FCode->IsEqual(q, len))
+        if ((!unbounded && count >= T->FMax) || (len = OneCharAt(T, q)) == 0)
             return nullptr;
         q += len;
         ++count;
@@ -976,7 +1211,7 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
     const TRENFAState* T = entry.T;
     for (;;) {
         int len = 0;
-        if ((T->FMax < kNFAUnbounded && entry.A >= T->FMax) || !T->FCode->IsEqual(entry.P, len)) {
+        if ((T->FMax < kNFAUnbounded && entry.A >= T->FMax) || (len = OneCharAt(T, entry.P)) == 0) {
             Exhausted = true;
             return nullptr;
         }
@@ -997,10 +1232,44 @@ const TRENFAState* TREMatchEngine::TakeMoreNext(TEntry& entry, const char16_t*& 
 
 // Whether the continuation that starts with exitT may start at q: false only when exitT is the
 // one way on and its code cannot match there.
+// The continuation is the one way on: its zero-width anchors must hold at q and its first
+// consuming code (or a loop's, when the loop must run) must match there.
 bool TREMatchEngine::ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const {
-    int len = 0;
-    return exitT == nullptr || exitT->FNext != nullptr ||
-           (exitT->FKind != nkChar && exitT->FKind != nkNormal) || CodeMatches(exitT, q, len);
+    for (const TRENFAState* T = exitT; T != nullptr && T->FNext == nullptr;) {
+        T = FPastBrackets[static_cast<std::size_t>(T->FIndex)];
+        if (T->FNext != nullptr || FReadsCaptures[static_cast<std::size_t>(T->FIndex)])
+            return true;
+        int len = 0;
+        switch (T->FKind) {
+        case nkAnchor:
+            if (!AnchorHolds(T, q))
+                return false;
+            T = Head(T->FTransitTo);
+            break;
+        case nkChar:
+        case nkNormal:
+            return CodeMatches(T, q, len);
+        case nkPlus:
+        case nkBound:
+            return T->FMin == 0 || (q < FRegExp.FMatchEndP && T->FCode->IsEqual(q, len));
+        default:
+            return true;
+        }
+    }
+    return true;
+}
+
+// The transition reached from T past the group brackets that are the one way on, when no
+// code up to it reads a capture (which the brackets passed over would change): without calls
+// a group end is no return, and brackets take no character.
+const TRENFAState* TREMatchEngine::PastBrackets(const TRENFAState* T) const {
+    if (FProgram.FHasGoSub)
+        return T;
+    const TRENFAState* next = T;
+    while (next != nullptr && next->FNext == nullptr &&
+           (next->FKind == nkGroupBegin || next->FKind == nkGroupEnd))
+        next = Head(next->FTransitTo);
+    return next != nullptr && !FReadsCaptures[static_cast<std::size_t>(next->FIndex)] ? next : T;
 }
 
 // Whether the continuation after single-code loop T already failed from q; when not known,
@@ -1019,12 +1288,10 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
     const char16_t* start = P;
     int len = 0;
     if (FOneChar[static_cast<std::size_t>(T->FIndex)]) {
-        const char16_t* lowest = P;
-        for (int i = 0; i < min; ++i) {
-            if (!code->IsEqual(lowest, len))
-                return nullptr;
-            lowest += len;
-        }
+        int taken = 0;
+        const char16_t* lowest = TakeChars(T, P, min, taken);
+        if (taken < min)
+            return nullptr;
         if (T->FMatchKind == lkReluctant) {
             int count = min;
             const char16_t* q = LazyCandidate(T, lowest, count);
@@ -1042,15 +1309,15 @@ const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16
             // inside it: a loop entered again inside a known run does not scan it again.
             runEnd = CachedRunEnd(T, start, lowest); // the mandatory part matched from start
         } else {
-            for (int i = min; i < max && runEnd < end && code->IsEqual(runEnd, len); ++i)
-                runEnd += len;
+            runEnd = TakeChars(T, lowest, max - min, taken);
         }
         if (T->FMatchKind == lkPossessive) {
             P = runEnd;
             return exitT;
         }
         TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-        if (FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo && T != FTopRunLoop)
+        if (FMemo.Active() && FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo &&
+            T != FTopRunLoop)
             entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
         const char16_t* q = GiveBackCandidate(entry, runEnd);
         if (q == nullptr) {
@@ -1122,44 +1389,14 @@ bool TREMatchEngine::Signature(int chain, const char16_t* P, int ownLoop, bool o
     return true;
 }
 
-// The key of a loop head's failure when captures matter: every group's capture state.
-TREMatchExplosionRecord::TCapturedKey
-TREMatchEngine::CapturedKey(const TRENFAState* X, const char16_t* P, std::uint64_t sig) const {
-    TREMatchExplosionRecord::TCapturedKey key{
-        X->FIndex, sig, static_cast<std::size_t>(P - FRegExp.FTextTopP), {}};
-    const auto& groups = FRegExp.FGroups;
-    for (int i = 1; i < groups.Count(); ++i) {
-        const TGroup& g = groups.Items(i);
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartP));
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FStartPBuf));
-        key.Captures.push_back(reinterpret_cast<std::uintptr_t>(g.FEndP) | (g.FSuccess ? 1u : 0u));
-    }
-    return key;
-}
-
 // Whether (X, P) with the current loop counters (and captures, when they matter) is known to
 // fail; otherwise a mark goes on the stack that records the failure when it is popped.
 bool TREMatchEngine::MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastEmpty,
                                 const char16_t* P) {
     std::uint64_t sig = 0;
-    if (!Signature(X->FLoopChain, P, ownLoop, ownLastEmpty, false, sig))
+    if (!FMemo.Active() || !Signature(X->FLoopChain, P, ownLoop, ownLastEmpty, false, sig))
         return false;
-    if (FProgram.FMemoCaptures) {
-        const auto key = CapturedKey(X, P, sig);
-        if (FRecord.Contains(key))
-            return true;
-        const int from = static_cast<int>(FMemoCaptures.size());
-        FMemoCaptures.insert(FMemoCaptures.end(), key.Captures.begin(), key.Captures.end());
-        PushEntry({.Kind = TEntryKind::MemoMark,
-                   .A = from,
-                   .B = static_cast<int>(FMemoCaptures.size()),
-                   .T = X,
-                   .P = P,
-                   .Sig = sig});
-        return false;
-    }
-    const auto offset = static_cast<std::size_t>(P - FRegExp.FTextTopP);
-    if (FRecord.Contains({X->FIndex, sig}, offset))
+    if (FMemo.Failed(X, sig, P))
         return true;
     PushEntry({.Kind = TEntryKind::MemoMark, .T = X, .P = P, .Sig = sig});
     return false;
@@ -1321,7 +1558,7 @@ const TRENFAState* TREMatchEngine::Call(const TRENFAState* T, const char16_t* P)
     const TRENFAState* endCode = nullptr;
     const TRENFAState* start = nullptr;
     if (n > 0) {
-        const TGroup& group = groups.Items(n);
+        const TGroup& group = groups.At(n);
         endCode = group.FGroupEnd;
         start = group.FGroupBegin != nullptr ? Head(group.FGroupBegin->FTransitTo) : nullptr;
     } else {
@@ -1365,7 +1602,9 @@ const TRENFAState* TREMatchEngine::Return(const char16_t*) {
     return frame.NextCode;
 }
 
-// "(*ACCEPT)": the open groups end here, and so does the innermost call, body or the match.
+// "(*ACCEPT)": the open groups end here, and so does the innermost call, the innermost
+// lookaround or condition test (as a match of its body: group 0 goes on), or else the match
+// (from inside atomic groups and possessive loops too).
 const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
     auto& groups = FRegExp.FGroups;
     for (int i = 1; i < groups.Count(); ++i) {
@@ -1380,19 +1619,24 @@ const TRENFAState* TREMatchEngine::Accept(const char16_t*& P, bool& Success) {
     }
     if (!FCalls.empty())
         return Return(P);
-    const int b = InnermostBarrier();
-    if (b >= 0 && FStack[static_cast<std::size_t>(b)].T->FKind != nkLoop)
-        return CloseBarrier(Head(FStack[static_cast<std::size_t>(b)].T->FExtendTo), P);
+    for (auto it = FBarriers.rbegin(); it != FBarriers.rend(); ++it) {
+        const int b = *it;
+        const TRENFAState* opener = FStack[static_cast<std::size_t>(b)].T;
+        if (opener->FKind != nkSuspend && opener->FKind != nkLoop) {
+            CutAbove(b, false); // the bodies opened inside this one end with it
+            return CloseBarrier(Head(opener->FExtendTo), P);
+        }
+    }
     return EndMatch(P, Success);
 }
 
 // Group 0 ends at P: the attempt has matched.
 const TRENFAState* TREMatchEngine::EndMatch(const char16_t* P, bool& Success) {
-    TGroupState whole = GroupState(0);
-    whole.StartP = whole.StartPBuf;
-    whole.EndP = P;
-    whole.Success = true;
-    SetGroup(0, whole);
+    // The attempt ends here, so nothing will undo this (and every attempt resets group 0).
+    TGroup& whole = FRegExp.FGroups.At(0);
+    whole.FStartP = whole.FStartPBuf;
+    whole.FEndP = P;
+    whole.FSuccess = true;
     Success = true;
     return nullptr;
 }

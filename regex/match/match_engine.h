@@ -20,10 +20,11 @@
 #include <vector>
 
 #include "regex/match/anchor_choice.h"
-#include "regex/match/explosion_record.h"
+#include "regex/match/failure_memo.h"
 #include "regex/match/lead_search.h"
 #include "regex/match/nfa.h"
 #include "regex/match/unit_map.h"
+#include "regex/search/unit_scan.h"
 
 namespace zel {
 
@@ -47,6 +48,10 @@ public:
     // which the matching tables check both ways.
     bool Acceleration() const { return FAcceleration; }
     void SetAcceleration(bool Value);
+    // Steps one attempt may take (0: no limit); beyond them the search raises
+    // EZelRegExpRuntime.
+    std::uint64_t StepLimit() const { return FStepLimit; }
+    void SetStepLimit(std::uint64_t Value) { FStepLimit = Value; }
     // Verb names met by the last search (indexes into the owner's FVerbNames, -1 none).
     int LastRegMarkIndex() const { return FLastRegMarkIndex; }
     int LastRegErrorIndex() const { return FLastRegErrorIndex; }
@@ -67,7 +72,6 @@ private:
         UndoGroup,
         UndoLoop,
         UndoCall, // A: 1 = a call was made (undo: forget it), 0 = a call returned
-        UndoMark,
     };
     struct TEntry {
         TEntryKind Kind;
@@ -109,6 +113,8 @@ private:
     const TRENFAState* Head(int state) const { return FProgram.Head(state); }
     const TRENFAState* Step(const TRENFAState* T, const char16_t*& P, bool& Success);
     bool Backtrack(const TRENFAState*& T, const char16_t*& P);
+    std::uint64_t NextStepMark(const char16_t* P0) const;
+    void StepMarkReached(const char16_t* P0);
 
     void PushEntry(TEntry entry);
     void PushChoice(const TRENFAState* A, const char16_t* P);
@@ -119,10 +125,13 @@ private:
     void SetGroup(int index, const TGroupState& value);
     TGroupState GroupState(int index) const;
     void SetLoop(int index, const TLoopState& value);
+    void KeepFailedCapture(int index);
+    void RestoreFailedCaptures();
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const;
+    const TRENFAState* PastBrackets(const TRENFAState* T) const;
     const char16_t* LazyCandidate(const TRENFAState* T, const char16_t* q, int& count);
     const TRENFAState* TakeMoreNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ExitFailed(const TRENFAState* T, const char16_t* q);
@@ -137,7 +146,8 @@ private:
     const TRENFAState* Accept(const char16_t*& P, bool& Success);
     const TRENFAState* EndMatch(const char16_t* P, bool& Success);
     void Cut();
-    bool CutToAlternative(const TRENFAState* chain);
+    void CutToAlternative(const TRENFAState* chain);
+    void Verb(const TRENFAState* T, const char16_t* P);
 
     void ChooseLeadMode();
     TRELeadCharMode HeadMode() const;
@@ -148,18 +158,24 @@ private:
     void ResetAttempt(const char16_t* P0);
     const TRENFAState* LeadingRunLoop();
     bool AnchorHolds(const TRENFAState* T, const char16_t* P) const;
+    bool RunLongEnough(const char16_t* P);
     const char16_t* NextStart(const char16_t* P, const char16_t* end);
     const char16_t* RunOf(const TRENFAState* T, const char16_t* p);
+    const char16_t* RunWithin(const TRENFAState* T, const char16_t* p, const char16_t* limit) const;
+    void CountAsked(std::size_t index, std::size_t units);
+    const char16_t* LineEnd(const char16_t* p, const char16_t* end) const;
+    int OneCharAt(const TRENFAState* T, const char16_t* p);
+    const char16_t* TakeChars(const TRENFAState* T, const char16_t* p, int n, int& taken);
     const char16_t* CachedRunEnd(const TRENFAState* T, const char16_t* from, const char16_t* p);
+    bool MatchAtStarts(const char16_t* AStr, const char16_t* end);
     bool MatchAtAnchors(const char16_t* AStr, const char16_t* end);
+    bool MatchBehindAnchor(const char16_t* AStr, const char16_t* end);
     // Whether an attempt at P is worth making: some lead code matches there (every position
     // when there are none).
     bool IsLeadMatch(const char16_t* P) const {
         return FLeadSearch.Empty() || FLeadSearch.Accepts(P);
     }
     const char16_t* RunStartBefore(const char16_t* hit, const char16_t* low) const;
-    TREMatchExplosionRecord::TCapturedKey CapturedKey(const TRENFAState* X, const char16_t* P,
-                                                      std::uint64_t sig) const;
     const char16_t* GiveBackCandidate(const TEntry& entry, const char16_t* q) const;
     void RecordStretch(const TEntry& entry);
     const char16_t* StepBack(const char16_t* p, const char16_t* low) const;
@@ -170,29 +186,49 @@ private:
 
     TREOwner& FRegExp;
     const TRENFAProgram& FProgram;
-    TREMatchExplosionRecord FRecord;
+    TREFailureMemo FMemo{FRegExp, FProgram};
 
     std::vector<TEntry> FStack;
     std::vector<int> FBarriers;
     std::vector<TLoopState> FLoops;
     std::vector<std::uint64_t> FGroupEpochs;
+    // The groups and loops the current attempt changed (each once), to be reset after it.
+    std::vector<int> FTouchedGroups;
+    std::vector<int> FTouchedLoops;
+    std::vector<bool> FGroupTouched;
+    std::vector<bool> FLoopTouched;
     std::vector<TGroupState> FSnapshots;
     std::vector<TLoopState> FLoopSnapshots;
     std::vector<TCallInfo> FCalls;
+    std::vector<std::pair<int, TGroupState>> FFailedCaptures; // see KeepFailedCapture
     std::vector<const char16_t*> FPositions;
-    std::vector<std::pair<int, const char16_t*>> FMarks;
     std::vector<TRunCache> FRunCache;
     std::vector<std::unique_ptr<TREUnitMap>> FRunMaps; // by transition: one-character loops
-    std::vector<std::size_t> FRunUnits;        // by transition: units its code was asked about
-    std::vector<std::uintptr_t> FMemoCaptures; // captures of the pending MemoMark entries
+    std::vector<std::size_t> FRunUnits; // by transition: units its code was asked about
     std::vector<bool> FOneChar; // by transition: a single-code loop over one character a time
+    // From this many characters on, TakeChars scans for the end of the run first.
+    static constexpr int kScannedChars = 16;
+    // By transition: a one-character loop of ".", which the engine tests itself.
+    enum class TDot : std::uint8_t { None, AnyChar, All };
+    std::vector<TDot> FDots;
+    // By transition: where ContinuationMayMatch looks (see PastBrackets), and whether its code
+    // reads the captures (a reference, a group condition, a callout).
+    std::vector<const TRENFAState*> FPastBrackets;
+    std::vector<bool> FReadsCaptures;
     // By transition: the one unit that must follow an unbounded lazy one-character loop, -1.
     std::vector<int> FLazyUnit;
     std::uint64_t FEpoch = 1;
+    // Steps of the search (one per transition taken or resume point popped), at the start of
+    // the current attempt, and the count at which StepMarkReached must look.
+    std::uint64_t FSteps = 0;
+    std::uint64_t FAttemptSteps = 0;
+    std::uint64_t FStepMark = 0;
+    std::uint64_t FStepLimit = 0;
 
     TRELeadCharMode FLeadCharMode = lcmNone;
     TRELeadSearch FLeadSearch;
     TREAnchorChoice FAnchor;
+    TRERequiredLiterals FRequired; // checked before searches that do not look for them anyway
     const TRENFAState* FRunLoop = nullptr; // the leading loop whose runs are skipped
     // FRunLoop outside every general loop: its ends are tried once per search (one run per
     // attempt), so remembering their failures would cost without ever paying off.
@@ -200,11 +236,12 @@ private:
     std::vector<const TRENFAState*> FRunGuards;
     bool FRunAnchor = false;    // the anchor literal is what follows FTopRunLoop
     std::u16string FLineBreaks; // units no match holds (with a variable anchor)
+    TUnitSet FLineBreakStarts;  // units a line break may start with (lcmLineTop)
     bool FAcceleration = true;
     const char16_t* FSearchStartP = nullptr;
     const char16_t* FSkipP = nullptr;
-    bool FHasSkip = false;
-    bool FCommitted = false;
+    bool FHasSkip = false; // a skip verb was passed in this attempt
+    int FSkipIndex = -1;   // verb name of the pending named skip, -1 none
     int FLastRegMarkIndex = -1;
     int FLastRegErrorIndex = -1;
 };

@@ -89,7 +89,7 @@ void TRENFAProgram::Clear() {
     FOptimizeData.clear();
     FBranchCount = 0;
     FMinMatchLength = FMaxMatchLength = 0;
-    FHasReference = FHasGoSub = FHasAccept = false;
+    FHasReference = FHasGoSub = FHasAccept = FHasConditionTest = false;
     FMemoSafe = true;
 }
 
@@ -574,6 +574,7 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
         const int k = NewState();
         TRENFAState* open = AddTransition(nkIfMatch, work.From, c, nullptr, ctx);
         open->FExtendTo = k;
+        FProgram.FHasConditionTest = true;
         body.Optional = true;
         body.AtStart = false;
         // Order on the work stack (last pushed is built first): the condition, the no side,

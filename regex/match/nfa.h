@@ -122,6 +122,7 @@ public:
     bool FHasReference = false;
     bool FHasGoSub = false;
     bool FHasAccept = false;
+    bool FHasConditionTest = false; // a conditional (its test runs as a body of its own)
     // No back-reference, group condition, call, verb or callout: the continuation from a
     // transition depends only on the position and the loop counters, so the match-explosion
     // record may skip what already failed.

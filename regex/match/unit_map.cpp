@@ -1,5 +1,6 @@
 #include "regex/match/unit_map.h"
 
+#include <algorithm>
 #include <bit>
 
 #ifdef __SSE2__
@@ -14,6 +15,7 @@ namespace zel {
 namespace {
 
 constexpr std::size_t kMaxRanges = 4;
+constexpr std::ptrdiff_t kNearUnits = 8;
 
 bool IsSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
@@ -93,6 +95,10 @@ const char16_t* TREUnitMap::ScanBlocks(const char16_t*& p, const char16_t* end,
 }
 
 const char16_t* TREUnitMap::FindCandidate(const char16_t* p, const char16_t* end) const {
+    // The next candidate is often near (the next word): a few units are asked first.
+    for (const char16_t* near = std::min(end, p + kNearUnits); p < near; ++p)
+        if (Contains(*p) || IsSurrogate(*p))
+            return p;
     if (FCandidateScan) {
         if (const char16_t* hit = ScanBlocks(p, end, FCandidateRanges, false))
             return hit;
@@ -105,7 +111,12 @@ const char16_t* TREUnitMap::FindCandidate(const char16_t* p, const char16_t* end
 
 const char16_t* TREUnitMap::RunEnd(TRECode& code, const char16_t* p, const char16_t* end) const {
     for (;;) {
-        const char16_t* stop = FMemberScan ? ScanBlocks(p, end, FMemberRanges, true) : nullptr;
+        // Runs are often short (a word): a few units are asked before the block scan.
+        for (const char16_t* near = std::min(end, p + kNearUnits); p < near && Contains(*p);)
+            ++p;
+        const bool longer = p < end && Contains(*p);
+        const char16_t* stop =
+            longer && FMemberScan ? ScanBlocks(p, end, FMemberRanges, true) : nullptr;
         if (stop != nullptr)
             p = stop;
         else

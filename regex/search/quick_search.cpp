@@ -4,7 +4,9 @@
 #include "regex/search/resume.h"
 #include "regex/unicode/unicode_prop.h"
 
+#include <algorithm>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zel {
@@ -17,6 +19,48 @@ std::vector<char16_t> UnitsEqualTo(char16_t unit, bool asciiCase) {
     if (asciiCase && lower >= u'a' && lower <= u'z')
         return {lower, static_cast<char16_t>(lower - 0x20)};
     return {unit};
+}
+
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// The characters a unit folds to, read alone.
+std::u32string FoldOfUnit(char16_t unit, TRECompareOptions options) {
+    std::u32string fold;
+    TUnicodeMultiChar pending;
+    const char16_t* p = &unit;
+    do {
+        int len = 0;
+        fold += FoldRead(p, &unit + 1, len, options, pending);
+        p += len;
+    } while (p < &unit + 1 || pending.Count > 0);
+    return fold;
+}
+
+// Whether every character of the folded literal before its last takes exactly one unit of any
+// text it matches, so that its last character lies a fixed distance from its start. A unit
+// that folds to several characters (a sharp s, a ligature) takes more than one of them where
+// the literal goes on with its folding; a surrogate pair takes two units for one character.
+bool OneUnitEach(std::u16string_view folded, TRECompareOptions options) {
+    for (std::size_t i = 0; i + 1 < folded.size(); ++i) {
+        const auto units = IsSurrogate(folded[i]) ? std::nullopt : FirstUnitsOf(folded[i], options);
+        if (!units)
+            return false;
+        for (const char16_t unit : *units) {
+            if (IsSurrogate(unit))
+                return false;
+            if (FoldsAlone(unit, options))
+                continue;
+            const std::u32string fold = FoldOfUnit(unit, options);
+            const std::size_t common = std::min(fold.size(), folded.size() - i);
+            if (common >= 2 &&
+                std::equal(fold.begin(), fold.begin() + static_cast<std::ptrdiff_t>(common),
+                           folded.begin() + static_cast<std::ptrdiff_t>(i)))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -55,12 +99,26 @@ void TREQuickSearch::Compile() {
     FCompiled = true;
 }
 
-// The units that may begin the first character and, when there is one, the second.
+// The units that may begin the first character and, when there is one, the second; or, when
+// the folding of case alone keeps the last character a fixed distance away, the units that
+// may begin the first and the last, as for an exact literal (the first two letters of a word
+// are a common pair, its first and last much less so).
 void TREQuickSearch::PlanFolded() {
     const char16_t* p = FFindText.data();
     const char16_t* end = p + FFindText.size();
     if (p == end)
         return;
+    if (FFindText.size() >= 3 && FFoldOptions == TRECompareOptions{coIgnoreCase} &&
+        OneUnitEach(FFindText, FFoldOptions)) {
+        auto first = FirstUnitsOf(FFindText.front(), FFoldOptions);
+        auto last = FirstUnitsOf(FFindText.back(), FFoldOptions);
+        if (first && last) {
+            FCandidates =
+                TCandidateScan::OfPair(std::move(*first), PatternLen() - 1, std::move(*last));
+            FScans = true;
+            return;
+        }
+    }
     TUnicodeMultiChar pending;
     int len = 0;
     const auto firstUnits =

@@ -63,6 +63,15 @@ int CompareFolded(const char16_t* a, const char16_t* aEnd, const char16_t* b, in
     const char16_t* qb = b;
     const char16_t* bEnd = b + n;
     lenA = 0;
+    // ASCII units fold alone and one to one (the folding of case lowers them, that of width
+    // maps them one to one): while both sides hold them they compare unit for unit.
+    const bool lower = options.Contains(coIgnoreCase);
+    for (; qa < aEnd && qb < bEnd && *qa < 0x80 && *qb < 0x80; ++qa, ++qb) {
+        const char32_t ca = lower ? LowerAscii(*qa) : *qa;
+        const char32_t cb = lower ? LowerAscii(*qb) : *qb;
+        if (ca != cb)
+            return static_cast<int>(ca) - static_cast<int>(cb);
+    }
     while (qb < bEnd || pendingB.Count > 0) {
         int lb = 0;
         const char32_t cb = FoldRead(qb, bEnd, lb, options, pendingB);

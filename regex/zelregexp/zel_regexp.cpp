@@ -106,6 +106,14 @@ void TZelRegExp::SetAcceleration(bool Value) {
     FImpl->FMatchEngine.SetAcceleration(Value);
 }
 
+int TZelRegExp::StepLimit() const {
+    return static_cast<int>(FImpl->FMatchEngine.StepLimit());
+}
+
+void TZelRegExp::SetStepLimit(int Value) {
+    FImpl->FMatchEngine.SetStepLimit(Value > 0 ? static_cast<std::uint64_t>(Value) : 0);
+}
+
 TRELeadCharMode TZelRegExp::LeadCharMode() {
     Compile();
     return FImpl->FMatchEngine.LeadCharMode();
@@ -121,9 +129,9 @@ const std::u16string& TZelRegExp::InputString() const {
     return FImpl->FInputString;
 }
 
-void TZelRegExp::SetInputString(std::u16string_view Value) {
+void TZelRegExp::SetInputString(std::u16string Value) {
     auto& impl = *FImpl;
-    impl.FInputString = std::u16string(Value);
+    impl.FInputString = std::move(Value);
     impl.FModified = true;
     impl.FHasSubject = true;
     const char16_t* top = impl.FInputString.data();
@@ -158,7 +166,7 @@ bool TZelRegExp::Exec(std::u16string_view AInputStr) {
     impl.FMatchOffset = 1;
     impl.FMatchLength = 0;
     Compile();
-    SetInputString(AInputStr);
+    SetInputString(std::u16string(AInputStr));
     impl.FModified = false;
     auto& owner = impl.FOwner;
     owner.FMatchTopP = impl.FMatchStartP = owner.FTextTopP;
@@ -207,6 +215,7 @@ bool TZelRegExp::ExecPos(int AOffset, int AMaxLength) {
                                   : P + AMaxLength;
         owner.FMatchEndP = end;
         owner.FMatchTopP = P;
+        owner.FGlobalEndP = nullptr; // a new text: no previous match in it
         impl.FMatchLength = static_cast<int>(end - P);
     }
     impl.FMatchStartP = owner.FMatchTopP;
@@ -225,6 +234,10 @@ int TZelRegExp::MatchOffset() const {
 
 int TZelRegExp::MatchLength() const {
     return FImpl->FMatchLength;
+}
+
+int TZelRegExp::StartMatch() const {
+    return FImpl->FOwner.FStartMatch;
 }
 
 std::u16string TZelRegExp::RegMark() const {

@@ -80,6 +80,12 @@ public:
     // tried; the results are the same either way.
     bool Acceleration() const;
     void SetAcceleration(bool Value);
+    // The steps one match attempt may take (one per transition taken or alternative resumed),
+    // 0 (the default) for no limit. A search whose attempt goes beyond raises
+    // EZelRegExpRuntime; a guard for programs that search with patterns they did not write.
+    int StepLimit() const;
+    void SetStepLimit(int Value);
+
     // The search strategy the last compile chose (lcmNone with acceleration off).
     TRELeadCharMode LeadCharMode();
 
@@ -89,13 +95,16 @@ public:
 
     // ---- searching ----------------------------------------------------------------------------
     const std::u16string& InputString() const;
-    void SetInputString(std::u16string_view Value);
+    // Taken by value: a caller that is done with its text moves it in without a copy.
+    void SetInputString(std::u16string Value);
     // Sets the subject and searches from its start.
     bool Exec(std::u16string_view AInputStr);
     // Searches again after the previous match (one unit further after an empty match).
     bool ExecNext();
     // Searches the current subject from the 1-based AOffset; AMaxLength > 0 limits the window
-    // to that many units from there. False when AOffset < 1 or no subject was set.
+    // to that many units from there. False when AOffset < 1 or no subject was set. A limited
+    // window is searched as a text of its own: anchors, boundaries and lookbehind see nothing
+    // outside it, and "\G" holds at its start as at the start of a new subject.
     bool ExecPos(int AOffset = 1, int AMaxLength = 0);
 
     // ---- the last search ----------------------------------------------------------------------
@@ -111,6 +120,9 @@ public:
     // Start and (limited) length of the current search window.
     int MatchOffset() const;
     int MatchLength() const;
+    // The 1-based position at which the last search began its last match attempt (where a
+    // search stopped by the step limit was working).
+    int StartMatch() const;
     // Names of the backtracking verbs met by the last search, empty when none.
     std::u16string RegMark() const;
     std::u16string RegError() const;

@@ -57,6 +57,57 @@ TEST(ZelGrep, OutputFormsAndStatuses) {
     }
 }
 
+// Lines are windows of the whole text: each is a text of its own for anchors, boundaries,
+// lookbehind and "\\G", and reports positions from its own start; an empty line is one too.
+TEST(ZelGrep, LinesAreTextsOfTheirOwn) {
+    const std::string text = "ab\n\nxab\nb\n";
+    const struct {
+        std::vector<std::u16string> Args;
+        std::string Out;
+    } cases[] = {
+        {{u"-n", u"^$"}, "2:\n"},
+        {{u"-c", u"(?<!a)b"}, "1\n"},
+        {{u"-n", u"\\Gb|^x"}, "3:xab\n4:b\n"},
+        {{u"--json", u"\\bab|^$"},
+         "{\"line\":1,\"index\":1,\"length\":2,\"groups\":[]}\n"
+         "{\"line\":2,\"index\":1,\"length\":0,\"groups\":[]}\n"},
+        {{u"--json", u"(a)b$"},
+         "{\"line\":1,\"index\":1,\"length\":2,\"groups\":[[1,1]]}\n"
+         "{\"line\":3,\"index\":2,\"length\":2,\"groups\":[[2,1]]}\n"},
+    };
+    for (const auto& c : cases) {
+        const TResult result = Grep(c.Args, text);
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(result.Out, c.Out);
+    }
+}
+
+// Input read in pieces: characters cut by a piece's end, and a large text, come out whole.
+TEST(ZelGrep, LargeInputAcrossPieces) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "ab\xE3\x81\x82\xF0\x9F\x98\x80\n";
+    text += "last";
+    const TResult lines = Grep({u"-c", u"^ab\u3042\U0001F600$"}, text);
+    EXPECT_EQ(lines.Out, "100000\n");
+    const TResult whole = Grep({u"--whole", u"-c", u"\u3042\U0001F600\n"}, text);
+    EXPECT_EQ(whole.Out, "100000\n");
+    EXPECT_EQ(Grep({u"-c", u"last"}, text + "\xE3\x81").Status, 2);
+}
+
+// A runaway attempt stops at the step limit with the file and the line where it ran.
+TEST(ZelGrep, RunawaySearchReportsItsLine) {
+    const std::string runaway = std::string(1000, 'a') + "!b\n";
+    for (const auto& [args, line] :
+         {std::pair{std::vector<std::u16string>{u"(a+)+\\1b"}, ":2: "},
+          std::pair{std::vector<std::u16string>{u"--whole", u"-c", u"(a+)+\\1b"}, ":2: "}}) {
+        const TResult result = Grep(args, "b\n" + runaway);
+        EXPECT_EQ(result.Status, 2);
+        EXPECT_EQ(result.Err, std::string("zelgrep: (standard input)") + line +
+                                  "照合の手順数が上限<10000000>を超えました\n");
+    }
+}
+
 TEST(ZelGrep, ErrorsAndHelp) {
     TResult bad = Grep({u"a)"}, "a\n");
     EXPECT_EQ(bad.Status, 2);

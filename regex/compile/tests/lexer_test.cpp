@@ -114,6 +114,11 @@ const LexCase kLexCases[] = {
     {u"\\Qa.b\\E+", {}, "Char:61 Char:2E Char:62 Plus:1,0"},
     {u"\\Q\\E\\Q\\Ea", {}, "Char:61"},
     {u"[\\Q]", {}, "Class Char:51 ClassEnd"},
+    // a "\E" that closes no quoted run is dropped
+    {u"\\Eabc", {}, "Char:61 Char:62 Char:63"},
+    {u"\\Qa\\E\\Eb", {}, "Char:61 Char:62"},
+    {u"a\\E*", {}, "Char:61 Star:0,0"},
+    {u"\\E", {}, ""},
 };
 
 TEST(LexerTest, TokensOfPatterns) {

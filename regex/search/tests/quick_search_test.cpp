@@ -83,6 +83,14 @@ TEST(QuickSearch, FindsTheOnlyOccurrenceAtEveryOffset) {
         {u"twain", u"T\uFF37ain", TRECompareOptions{coIgnoreCase, coIgnoreWidth}},
         {u"\uFF43\uFF44", u"\uFF23\uFF44", coIgnoreCase},
         {u"kss", u"\u212A\u00DF", coIgnoreCase},
+        // Folded case alone: a literal whose characters take one unit each is found by its
+        // first and last units, also where a text unit folds to one of them (a long s, the
+        // Kelvin sign); where a unit may take several of its characters (a sharp s, a
+        // ligature) it is found by its first units.
+        {u"ask", u"A\u017F\u212A", coIgnoreCase},
+        {u"asst", u"a\u00DFT", coIgnoreCase},
+        {u"offic", u"O\uFB03c", coIgnoreCase},
+        {u"maff", u"MA\uFB00", coIgnoreCase},
         {u"\u30AC\u30A4", u"\uFF76\uFF9E\uFF72", coIgnoreWidth},
         {u"\u30B3\u30F3", u"\u3053\u3093", coIgnoreKana},
         {u"\U00010428x", u"\U00010400x", coIgnoreCase},

@@ -120,6 +120,8 @@ TEST(Compare, UnitsConsumedOnEachSide) {
         {"ga in half width", u"\uFF76\uFF9E\uFF9D", u"\u30AC\u30F3", kWidth, 3},
         {"a with mark absorbed", u"\uFF71\uFF9E", u"\u30A2", kWidth, 2},
         {"width and case", u"AbC", u"\uFF41\uFF42\uFF43", kCase | kWidth, 3},
+        {"ascii run then a folded sharp s", u"AbC\u00DFd", u"abcssd", kCase, 5},
+        {"ascii run differing by case alone", u"AbX", u"abc", kCase, -1},
         {"kana", u"\u3042\u304B", u"\u30A2\u30AB", kKana, 2},
         {"kana mismatch", u"\u3042\u304C", u"\u30A2\u30AB", kKana, -1},
         {"case width kana sharp s", u"\u00DF\u3042", u"\uFF53\uFF53\u30A2", kCase | kWidth | kKana,

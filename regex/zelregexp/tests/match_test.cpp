@@ -103,6 +103,14 @@ TEST(MatchTable, LoopsOfEveryKind) {
          "[1,0 1:0][2,4 2:2][6,0 6:0]"},
         {"optional context in counted body", u"\\d(?:(?:\\dab){2})?\\d", {}, u"12", "[1,2]"},
         {"class loop over surrogates", u"[^a]+", {}, u"\U0001F600\U0001F601a", "[1,4]"},
+        // Long counts of "." are taken inside the run up to the line end that a scan finds.
+        {"long count of dots up to the line end", u"^.{18,}$", roMultiLine,
+         u"abcdefghijklmnopqrs\nabcdefghijklmnopq\n\U0001F600bcdefghijklmnopqr", "[1,19][39,19]"},
+        {"long bounded count of dots",
+         u"a.{16,17}b",
+         {},
+         u"a0123456789abcdefb a0123456789abcdefgb a0123456789abcdeb",
+         "[1,18][20,19]"},
     });
 }
 
@@ -137,13 +145,59 @@ TEST(MatchTable, CallsConditionsVerbsNames) {
         {"back-reference", u"(a+)b\\1", {}, u"aabaa", "[1,5 1:2]"},
         {"back-reference ignoring case", u"(a)\\1", roIgnoreCase, u"aA", "[1,2 1:1]"},
         {"fail verb", u"a(*FAIL)|b", {}, u"ab", "[2,1]"},
-        {"commit ends the search", u"a(*COMMIT)b|ac", {}, u"ac ab", ""},
+        {"commit fails the attempt, the search goes on", u"a(*COMMIT)b|ac", {}, u"ac ab", "[4,2]"},
         {"prune ends the attempt", u"a+(*PRUNE)b|a", {}, u"aac", ""},
         {"skip moves the next attempt", u"a+(*SKIP)b|a", {}, u"aac", ""},
         {"accept ends the match", u"a(*ACCEPT)b", {}, u"ac", "[1,1]"},
         {"accept closes groups", u"(a(*ACCEPT)b)c", {}, u"ax", "[1,1 1:1]"},
         {"named groups", u"(?<y>\\d+)-(?<m>\\d+)", {}, u"2024-05", "[1,7 1:4 6:2]"},
         {"duplicate names", u"(?|(?<n>a)|(?<n>b))", {}, u"b", "[1,1 1:1]"},
+    });
+}
+
+// Rules of the dialect where other engines differ (RunTable runs every row with the
+// acceleration off and on: a verb's effect on the search must not depend on it).
+TEST(MatchTable, VerbsConditionsAndQuotingRules) {
+    RunTable({
+        {"a stray \\E is dropped", u"^\\Eabc", {}, u"abc", "[1,3]"},
+        {"a stray \\E is no letter", u"^\\Eabc", {}, u"Eabc", ""},
+        // A condition runs on the shared groups; only alternatives popped inside it restore.
+        {"a failed negative condition keeps its captures",
+         u"^(?(?!(a))def|abc)",
+         {},
+         u"abc",
+         "[1,3 1:1]"},
+        {"a failed lookahead condition keeps its captures",
+         u"^(?(?=(a)x)ay|ab)",
+         {},
+         u"ab",
+         "[1,2 1:1]"},
+        {"a popped alternative inside a condition restores",
+         u"^(?(?=(a)x|(a)y)q|(a)b)",
+         {},
+         u"ab",
+         "[1,2 - 1:1 1:1]"},
+        // A named skip records its own position and cuts nothing; a later mark of its name
+        // cuts and moves the restart there.
+        {"a named skip cuts nothing", u"a(*MARK:N)(*SKIP:N)(*F)|.", {}, u"ab", "[1,1][2,1]"},
+        {"a later mark of the skip's name cuts", u"(*SKIP:N)a+(*MARK:N)b|.", {}, u"aac", "[3,1]"},
+        // A commit moves the restart to the window end; only a skip passed too ends the search.
+        {"a commit fails the attempt", u"c|a?(*COMMIT)x", {}, u"ayc", "[3,1]"},
+        {"a skip after a commit moves the restart",
+         u"aaaaa(*COMMIT)(*SKIP)b|a+c",
+         {},
+         u"aaaaaac",
+         "[6,2]"},
+        {"a commit after a skip ends the search", u"a(*SKIP)(*COMMIT)b|.", {}, u"ac", ""},
+        // With no alternative left a "then" ends the current run, not the lazy loop before it.
+        {"then lets a lazy loop retry", u"^.*?(?:a|b(*THEN)c)", {}, u"ba", "[1,2]"},
+        {"then without a loop ends the attempt", u"^(?:a|ab)(?:c|b(*THEN)x)", {}, u"abc", ""},
+        // An accept ends a lookaround's body as its match (group 0 goes on), elsewhere the
+        // match.
+        {"accept in a lookahead", u"(?=a(*ACCEPT)x)a", {}, u"ab", "[1,1]"},
+        {"accept in a negative lookahead", u"(?!a(*ACCEPT)x)a", {}, u"ab", ""},
+        {"accept in a lookahead keeps group 0 going", u"(?=(a(*ACCEPT)b))", {}, u"ax", "[1,0 1:1]"},
+        {"accept in an atomic group ends the match", u"(?>a(*ACCEPT))b", {}, u"ac", "[1,1]"},
     });
 }
 
@@ -169,12 +223,20 @@ TEST(MatchTable, SearchAcceleration) {
          "[1,5 1:4][6,7 6:6]"},
         {"alternations side by side", u"(?:a|b)(?:c|d)", {}, u"xad bc", "[2,2][5,2]"},
         {"runs of the leading loop", u"[a-z]+ing", {}, u"singing sing", "[1,7][9,4]"},
+        {"leading runs shorter than the minimum",
+         u"[a-c]{3,}d",
+         {},
+         u"ad abd abcd cbabd",
+         "[8,4][13,5]"},
         {"lazy leading loop", u"\\w+?x", {}, u"abx ax", "[1,3][5,2]"},
         {"leading loop in a group", u"(a+)b", {}, u"aaac aab", "[6,3 6:2]"},
         {"word boundary before the lead", u"\\bab", {}, u"cab ab", "[5,2]"},
         {"no word boundary before the lead", u"\\Bab", {}, u"ab cab", "[5,2]"},
         {"several starts reach one anchor", u"a.{0,3}b", {}, u"aab xb", "[1,3]"},
         {"anchor with width folding", u"[a-z]\uFF76\uFF9E", roIgnoreWidth, u"x\u30AC", "[1,2]"},
+        // Full case folding: the folded anchor's own length may differ from the pattern's.
+        {"folded anchor after a class run", u"\\w+ness\\b", roIgnoreCase,
+         u"Goodness FAIRNESS greatne\u00DF witne\u017Fs", "[1,8][10,8][19,8][28,7]"},
         {"empty line between line breaks", u"^$", roMultiLine, u"a\n\nb", "[3,0]"},
         {"line start after a CR LF", u"^b", roMultiLine, u"a\r\nb\rb", "[4,1][6,1]"},
         {"text start only", u"^a", {}, u"aa\na", "[1,1]"},
@@ -186,7 +248,50 @@ TEST(MatchTable, SearchAcceleration) {
         {"lead map, half-width kana pair", u"(?:\u30AC|\\d)x", roIgnoreWidth, u"\uFF76\uFF9Ex",
          "[1,3]"},
         {"lead map, surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b", "[1,3]"},
+        // Lookarounds at the start are zero-width: the leads are what follows them.
+        {"leads behind a lookbehind", u"(?<=a)b|(?<!\\w)[A-Z]x", {}, u"ab Bx aBx b", "[2,1][4,2]"},
+        // A literal of the leading lookbehind lies a fixed number of characters before
+        // every match: the starts tried follow its occurrences (also before the search start).
+        {"lookbehind literal", u"(?<=\\bthe )\\w+", {}, u"the cat bathe dog the", "[5,3]"},
+        {"lookbehind literal after a class",
+         u"(?<=[0-9]ab)c",
+         {},
+         u"1abc xabc 2abc",
+         "[4,1][14,1]"},
+        {"lookbehind literal before the search start", u"(?<=ab)c", {}, u"abcabc", "[3,1][6,1]"},
+        {"lookbehind literal with a surrogate pair",
+         u"(?<=x\U0001F600y)z",
+         {},
+         u"x\U0001F600yz x\U0001F600y z",
+         "[5,1]"},
+        {"leads behind a lookahead", u"(?=\\w\\d)\\w", {}, u"a b2 c", "[3,1]"},
+        {"line starts where a lead matches", u"^[A-Z]\\d", roMultiLine, u"a1\nB2\n\nC3",
+         "[4,2][8,2]"},
     });
+}
+
+// The map of lead units is built once the searches have passed as many units as it holds: long
+// texts, with the matches after that point, take the same results through it.
+TEST(MatchTable, LeadMapOnLongTexts) {
+    const TMatchCase cases[] = {
+        {"class and literal leads", u"[ab]c|d", {}, u"xacd bc", ""},
+        {"folded literal lead", u"(?:ss|\\d)t", roIgnoreCase, u"\u00DFt 5t sst", ""},
+        {"half-width kana pair", u"(?:\u30AC|\\d)x", roIgnoreWidth, u"\uFF76\uFF9Ex 1x", ""},
+        {"surrogate pair in a class", u"[\U0001F600a]b", {}, u"\U0001F600b ab", ""},
+        {"boundary before the lead", u"\\b[a-c]x", {}, u"zax ax", ""},
+    };
+    for (const auto& c : cases) {
+        const std::u16string text = std::u16string(0x10000, u'-') + std::u16string(c.Subject) +
+                                    u" " + std::u16string(0x8000, u'-') + std::u16string(c.Subject);
+        std::string found[2];
+        for (const bool acceleration : {false, true}) {
+            TZelRegExp re(c.Pattern, c.Options);
+            re.SetAcceleration(acceleration);
+            found[acceleration] = DescribeMatches(re, text);
+        }
+        EXPECT_FALSE(found[0].empty()) << c.Name;
+        EXPECT_EQ(found[1], found[0]) << c.Name;
+    }
 }
 
 TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
@@ -207,9 +312,11 @@ TEST(ZelRegExp, SearchStrategyChosenPerPattern) {
         {u"[ab]c|d", {}, lcmLeadMap},
         {u"\\bx|\\d", {}, lcmLeadMap},
         {u"\\d+abc", {}, lcmVariableAnchor},
+        {u"\\w+ness\\b", roIgnoreCase, lcmVariableAnchor},
         {u"[a-q][^u-z]{13}x", {}, lcmFixedAnchor},
         {u"([A-Za-z]awyer|[A-Za-z]inn)\\s", {}, lcmFixedBranch},
         {u"(?:a|\\d)(?=x)", {}, lcmLeadMap},
+        {u"(?<=ab)\\w", {}, lcmFixedAnchor},
         {u"x*", {}, lcmNone},
     };
     for (const auto& c : cases) {
@@ -255,6 +362,12 @@ TEST(ZelRegExp, ExecNextAfterEmptyMatchAndWindows) {
     EXPECT_EQ(word.MatchLength(), 4);
     EXPECT_FALSE(word.ExecPos(0));
     EXPECT_FALSE(word.ExecPos(99));
+    // "\\G" holds at the start of each limited window, whatever the last search found.
+    TZelRegExp global(u"\\Gb");
+    global.SetInputString(u"ab b");
+    EXPECT_TRUE(global.ExecPos(2, 1));
+    EXPECT_TRUE(global.ExecPos(4, 1));
+    EXPECT_FALSE(global.ExecPos(3, 2));
 }
 
 TEST(ZelRegExp, OptionsAndCompiledState) {
@@ -360,6 +473,47 @@ TEST(ZelRegExp, DeepPatternsAndLongSubjects) {
     // With a back-reference the captures become part of what the failure record keeps.
     TZelRegExp withReference(u"(a*)*\\1c");
     EXPECT_FALSE(withReference.Exec(std::u16string(300, u'a') + u"b"));
+}
+
+TEST(ZelRegExp, StepLimitAndRequiredLiteralEndRunawaySearches) {
+    const std::u16string runaway = u"xyz" + std::u16string(1000, u'a') + u"!b";
+    TZelRegExp re(u"(a+)+\\1b");
+    EXPECT_EQ(re.StepLimit(), 0);
+    re.SetStepLimit(100000);
+    try {
+        re.Exec(runaway);
+        FAIL() << "no limit met";
+    } catch (const EZelRegExpRuntime& e) {
+        EXPECT_EQ(e.Message(), u"照合の手順数が上限<100000>を超えました");
+        EXPECT_EQ(re.StartMatch(), 4); // where the attempt that ran away began
+    }
+    // The limit holds per attempt: many cheap attempts stay within it.
+    std::u16string pairs;
+    for (int i = 0; i < 5000; ++i)
+        pairs += u"ab";
+    TZelRegExp cheap(u"(a)\\1x");
+    cheap.SetStepLimit(50);
+    ASSERT_TRUE(cheap.Exec(pairs + u"aax"));
+    EXPECT_EQ(cheap.Index(), 10001);
+    // A literal that every match holds, missing from the rest of the text, ends the search
+    // before any attempt is made (a limit of a few steps shows that none ran); without the
+    // acceleration the attempts run into the limit.
+    const std::u16string noZ = std::u16string(400, u'a');
+    for (const auto& [pattern, subject] :
+         {std::pair{u"(a+)+\\1b", std::u16string(1000, u'a') + u"!"},
+          std::pair{u"(.*)(.*)(.*)(.*)(.*)\\5z", noZ}}) {
+        TZelRegExp guarded(pattern);
+        guarded.SetStepLimit(1000);
+        EXPECT_FALSE(guarded.Exec(subject));
+        guarded.SetAcceleration(false);
+        EXPECT_THROW(guarded.Exec(subject), EZelRegExpRuntime);
+    }
+    // The literal found for one search is not taken for a new text at the same address.
+    TZelRegExp required(u"(a)\\1+z");
+    std::u16string text = u"aaz";
+    ASSERT_TRUE(required.Exec(text));
+    text[2] = u'y';
+    EXPECT_FALSE(required.Exec(text));
 }
 
 // Patterns that once went wrong, and what each guards against.

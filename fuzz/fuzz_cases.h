@@ -17,4 +17,11 @@ void RunSettingsFuzzCase(const std::uint8_t* data, std::size_t size);
 // The phrase list: the input is the file; it is decoded, split into lines and given icons.
 void RunPhraseListFuzzCase(const std::uint8_t* data, std::size_t size);
 
+// The PNG reader: the input is the file; it reads or fails with the reader's error.
+void RunPngFuzzCase(const std::uint8_t* data, std::size_t size);
+
+// The search pattern: options, the typed text and item texts; every text gives a result and
+// the bounded matches agree with the plain rules.
+void RunFilterFuzzCase(const std::uint8_t* data, std::size_t size);
+
 } // namespace zel

@@ -1,5 +1,5 @@
-// Replays the committed findings and regression inputs of the markup, settings-file and
-// phrase-list fuzz targets (fuzz/regressions/<target>).
+// Replays the committed findings and regression inputs of the markup, settings-file,
+// phrase-list, PNG and search-pattern fuzz targets (fuzz/regressions/<target>).
 #include "fuzz/fuzz_cases.h"
 #include "fuzz/replay.h"
 
@@ -14,9 +14,9 @@ TEST(FuzzRegressions, EveryFindingRunsClean) {
         const char* folder;
         fuzz::FuzzCase runCase;
     } targets[] = {
-        {"markup", RunMarkupFuzzCase},
-        {"settings", RunSettingsFuzzCase},
-        {"phrase_list", RunPhraseListFuzzCase},
+        {"markup", RunMarkupFuzzCase},          {"settings", RunSettingsFuzzCase},
+        {"phrase_list", RunPhraseListFuzzCase}, {"png", RunPngFuzzCase},
+        {"filter", RunFilterFuzzCase},
     };
     for (const auto& target : targets)
         EXPECT_GT(fuzz::ReplayFindings(root / target.folder, target.runCase), 0) << target.folder;

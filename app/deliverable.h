@@ -1,6 +1,7 @@
 #pragma once
 // What sets Velmora and Tamsorn apart: one table of constants each, read by the one
 // implementation of the start-up and the main window.
+#include "zel_version.h"
 
 namespace zel {
 
@@ -34,6 +35,6 @@ struct Deliverable {
 extern const Deliverable kVelmora; // Unit1
 extern const Deliverable kTamsorn; // Unit3
 
-inline constexpr const char16_t* kVersion = u"1.40";
+inline constexpr const char16_t* kVersion = u"" ZEL_VERSION_TEXT;
 
 } // namespace zel

@@ -19,10 +19,12 @@
 //                                   not at all, and keeps it open as holdclipboard does
 //   edittext <class>                the text of the window's first edit control
 //   close <class>                   asks the first top-level window of that class to close
+//   version <path>                  the strings of a program file's version resource
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -243,6 +245,29 @@ int EditText(const wchar_t* className) {
     return 0;
 }
 
+// The strings of a program file's version resource, as its properties show them.
+int Version(const wchar_t* path) {
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path, &ignored);
+    std::vector<unsigned char> data(size);
+    if (size == 0 || !::GetFileVersionInfoW(path, 0, size, data.data()))
+        return 1;
+    std::string fields;
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName",
+                                L"FileDescription", L"OriginalFilename"}) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        if (!::VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                              &length))
+            return 1;
+        fields += (fields.empty() ? "" : ", ") + Json(name) + ": " +
+                  Json(std::wstring(value, length ? length - 1 : 0));
+    }
+    std::printf("{%s}\n", fields.c_str());
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -294,6 +319,8 @@ int wmain(int argc, wchar_t** argv) {
         return HoldClipboard(argv[2], argv[3]);
     if (command == L"holdfile" && argc == 6)
         return HoldFile(argv[2], argv[3], argv[4], argv[5]);
+    if (command == L"version" && argc == 3)
+        return Version(argv[2]);
     if (command == L"edittext" && argc == 3)
         return EditText(argv[2]);
     if (command == L"close" && argc == 3) {

@@ -14,6 +14,10 @@ char16_t AsciiUpper(char16_t c) {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
 }
 
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
+}
+
 // Every BMP unit in order, the surrogates left out: one call of the locale's function.
 std::u16string AllBmpUnits() {
     std::u16string units;
@@ -24,15 +28,26 @@ std::u16string AllBmpUnits() {
     return units;
 }
 
+// Text in the locale's case, or in the ASCII one when the locale has no function for it.
+std::u16string CasedText(std::u16string_view Text,
+                         const std::function<std::u16string(std::u16string_view)>& Locale,
+                         char16_t (*Ascii)(char16_t)) {
+    if (Locale)
+        return Locale(Text);
+    std::u16string cased(Text);
+    for (char16_t& c : cased)
+        c = Ascii(c);
+    return cased;
+}
+
 } // namespace
 
 std::u16string UpperText(std::u16string_view Text, const LocaleData& Locale) {
-    if (Locale.UpperCase)
-        return Locale.UpperCase(Text);
-    std::u16string upper(Text);
-    for (char16_t& c : upper)
-        c = AsciiUpper(c);
-    return upper;
+    return CasedText(Text, Locale.UpperCase, AsciiUpper);
+}
+
+std::u16string LowerText(std::u16string_view Text, const LocaleData& Locale) {
+    return CasedText(Text, Locale.LowerCase, AsciiLower);
 }
 
 UpperCaseTable::UpperCaseTable(const LocaleData& Locale) : upperCase_(Locale.UpperCase) {

@@ -1,7 +1,7 @@
 #pragma once
 // The user's locale as portable code needs it (the search patterns, typed input): the short
-// date format, the separators and the locale-aware upper-casing. A plain value: the Windows
-// side fills it from the system (user_locale.h), tests write their own.
+// date format, the separators and the locale-aware upper- and lower-casing. A plain value: the
+// Windows side fills it from the system (user_locale.h), tests write their own.
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +21,8 @@ struct LocaleData {
     // The platform's locale-aware upper-casing of a whole text (same length in, same length out
     // for BMP text on Windows). Empty function: ASCII-only upper-casing.
     std::function<std::u16string(std::u16string_view)> UpperCase;
+    // The same for lower-casing. Empty function: ASCII-only lower-casing.
+    std::function<std::u16string(std::u16string_view)> LowerCase;
     // UpperCase as a table, shared by every matcher made with this locale (PrepareCaseTable).
     // Empty: each matcher makes its own. Renew it whenever UpperCase changes.
     std::shared_ptr<const UpperCaseTable> CaseTable;
@@ -28,6 +30,8 @@ struct LocaleData {
 
 // Text upper-cased by the locale's function (ASCII only when it has none).
 std::u16string UpperText(std::u16string_view Text, const LocaleData& Locale);
+// Text lower-cased by the locale's function (ASCII only when it has none).
+std::u16string LowerText(std::u16string_view Text, const LocaleData& Locale);
 
 // The locale's upper-casing per code unit: the function is asked once, for every BMP unit but
 // the surrogates, so that matching can fold unit by unit instead of calling it per text. A

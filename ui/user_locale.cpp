@@ -20,20 +20,28 @@ char16_t LocaleChar(LCTYPE type, char16_t fallback) {
     return text.empty() ? fallback : text.front();
 }
 
-std::u16string UpperCase(std::u16string_view text) {
+std::u16string MappedCase(std::u16string_view text, DWORD caseFlag) {
     if (text.empty())
         return {};
-    const DWORD flags = LCMAP_UPPERCASE | LCMAP_LINGUISTIC_CASING;
+    const DWORD flags = caseFlag | LCMAP_LINGUISTIC_CASING;
     const auto* source = reinterpret_cast<const wchar_t*>(text.data());
     const int length =
         ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, source, static_cast<int>(text.size()),
                         nullptr, 0, nullptr, nullptr, 0);
     if (length <= 0)
         return std::u16string(text);
-    std::u16string upper(static_cast<size_t>(length), u'\0');
+    std::u16string mapped(static_cast<size_t>(length), u'\0');
     ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, flags, source, static_cast<int>(text.size()),
-                    reinterpret_cast<wchar_t*>(upper.data()), length, nullptr, nullptr, 0);
-    return upper;
+                    reinterpret_cast<wchar_t*>(mapped.data()), length, nullptr, nullptr, 0);
+    return mapped;
+}
+
+std::u16string UpperCase(std::u16string_view text) {
+    return MappedCase(text, LCMAP_UPPERCASE);
+}
+
+std::u16string LowerCase(std::u16string_view text) {
+    return MappedCase(text, LCMAP_LOWERCASE);
 }
 
 } // namespace
@@ -47,6 +55,7 @@ LocaleData UserLocaleData() {
     locale.DecimalSeparator = LocaleChar(LOCALE_SDECIMAL, locale.DecimalSeparator);
     locale.ThousandSeparator = LocaleChar(LOCALE_STHOUSAND, locale.ThousandSeparator);
     locale.UpperCase = &UpperCase;
+    locale.LowerCase = &LowerCase;
     return locale;
 }
 

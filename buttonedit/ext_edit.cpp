@@ -5,6 +5,7 @@
 #include "ui/shell.h"
 #include "ui/themes.h"
 #include "ui/unique_handle.h"
+#include "ui/user_locale.h"
 #include "ui/wide.h"
 
 #include <windowsx.h>
@@ -48,7 +49,7 @@ void Polyline(HDC dc, const std::vector<Point>& points, COLORREF color) {
 
 } // namespace
 
-TExtEdit::TExtEdit(Component* owner) : WinControl(owner) {
+TExtEdit::TExtEdit(Component* owner) : WinControl(owner), FLocale(UserLocaleData()) {
     SetTabStop(true);
     WinControl::SetColor(clWindow);
     SetBounds(0, 0, 121, 21);
@@ -168,7 +169,8 @@ void TExtEdit::SetWindowTextKeepingNotifications(const std::u16string& text) {
 
 void TExtEdit::SetText(const std::u16string& value) {
     // The same text again leaves the window alone, so that the caret stays where it is.
-    if (std::u16string text = FTyped.Prefix + value + FTyped.Suffix; text != WindowText())
+    if (std::u16string text = FTyped.Prefix + TypedText(value) + FTyped.Suffix;
+        text != WindowText())
         SetCaption(std::move(text));
     SetModified(false);
     if (FShowURL)
@@ -222,7 +224,7 @@ bool TExtEdit::ValidateValue(const std::u16string& text) {
     if (FValidating)
         return true;
     FValidating = true;
-    bool valid = true;
+    bool valid = ValueWithinTypedLimits(text);
     try {
         DoValueValidate(text, valid);
     } catch (...) {
@@ -271,6 +273,7 @@ POINT TExtEdit::PosFromChar(int index) {
 }
 
 void TExtEdit::TextChanged() {
+    RegroupMoney();
     std::u16string text = WindowText();
     // Typing over a whole selection may be reported twice, or a text set by the program once by
     // us and once by the window: only a text that differs from the last one reported counts.
@@ -478,32 +481,6 @@ void TExtEdit::SetPasswordChar(char16_t value) {
     }
 }
 
-void TExtEdit::SetEditType(TExtEditType value) {
-    if (value == FEditType)
-        return;
-    const bool password = value == TExtEditType::etPassword;
-    const bool recreate = password || FEditType == TExtEditType::etPassword;
-    FEditType = value;
-    if (password)
-        FCanUndo = false;
-    if (recreate)
-        RecreateWindow();
-}
-
-void TExtEdit::SetPrefix(std::u16string value) {
-    std::u16string text = Text();
-    FTyped.Prefix = std::move(value);
-    SetCaption(FTyped.Prefix + text + FTyped.Suffix);
-    TextChanged();
-}
-
-void TExtEdit::SetSuffix(std::u16string value) {
-    std::u16string text = Text();
-    FTyped.Suffix = std::move(value);
-    SetCaption(FTyped.Prefix + text + FTyped.Suffix);
-    TextChanged();
-}
-
 void TExtEdit::Init() {
     FNormalColor = Color();
     FNormalFontColor = FFontColor;
@@ -590,8 +567,15 @@ bool TExtEdit::KeyDownStage(WORD& key) {
         FGotReturn = true;
     if ((key == VK_TAB || key == VK_RETURN) && (shift & ssCtrl))
         return raise();
-    if (key == VK_DELETE)
+    if (key == VK_DECIMAL)
+        FExcelDecimalKey = true;
+    if (key == VK_DELETE) {
+        if (!DeleteAllowed()) {
+            key = 0;
+            return false;
+        }
         SetModified(true);
+    }
     return raise();
 }
 
@@ -622,6 +606,8 @@ bool TExtEdit::CharStage(char16_t& key) {
     case kLineFeed:
         return false;
     case VK_BACK: {
+        if (!BackspaceAllowed())
+            return false;
         const TextRange selection = Selection();
         const bool changes = selection.End > selection.Start ||
                              selection.Start > static_cast<int>(FTyped.Prefix.size());
@@ -634,8 +620,10 @@ bool TExtEdit::CharStage(char16_t& key) {
             raise();
             return false;
         }
+        if (!raise() || !TypedCharacter(key))
+            return false;
         SetModified(true);
-        return raise();
+        return true;
     }
 }
 
@@ -686,6 +674,7 @@ void TExtEdit::FocusLost() {
     }
     if (!(FIsError && FShowError) && !FShowModified && !FIsURLShown)
         SetFontColor(FNormalFontColor);
+    TidyOnExit();
     ValidateValue(Text());
     if (FFocusBorder)
         WidthNudge();
@@ -731,13 +720,7 @@ void TExtEdit::LeftButtonUp(LPARAM lParam) {
         if (useDefault)
             ShellExecuteText(HandleIfAllocated(), u"open", url, u"", u"", SW_SHOWNORMAL);
     }
-    // The caret and the selection stay between prefix and suffix.
-    const int low = static_cast<int>(FTyped.Prefix.size());
-    const int high = std::max(low, static_cast<int>(WindowText().size() - FTyped.Suffix.size()));
-    TextRange selection = Selection();
-    TextRange kept{std::clamp(selection.Start, low, high), std::clamp(selection.End, low, high)};
-    if (!(kept == selection))
-        SetSelection(kept);
+    KeepSelectionInValue();
 }
 
 void TExtEdit::MouseMoved() {
@@ -771,6 +754,7 @@ void TExtEdit::Paste() {
     std::u16string clipboard;
     if (FReadOnly || !GetClipboardText(HandleIfAllocated(), clipboard))
         return;
+    KeepSelectionInValue();
     const TextRange selection = Selection();
     PasteResult result = PastedText(WindowText(), selection, clipboard);
     bool allow = true;
@@ -782,12 +766,17 @@ void TExtEdit::Paste() {
         return;
     if (FMaxLength > 0 && static_cast<int>(result.Text.size()) > FMaxLength)
         result.Text.resize(static_cast<size_t>(FMaxLength));
+    std::optional<std::u16string> typed = TypedPaste(result.Text);
+    if (!typed)
+        return;
+    result.Text = std::move(*typed);
     SetWindowTextKeepingNotifications(result.Text);
     const int length = static_cast<int>(result.Text.size());
     const int start = std::min(result.Inserted.Start, length);
     const int end = std::min(result.Inserted.End, length);
     SetSelection(selection.End > selection.Start ? TextRange{start, end} : TextRange{end, end});
     SetModified(true);
+    PasteMovesOn();
 }
 
 void TExtEdit::Cut() {
@@ -942,18 +931,21 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!KeyDownStage(key) || undone)
             return 0;
         LRESULT result = DefaultHandler(message, key, lParam);
-        const int low = static_cast<int>(FTyped.Prefix.size());
-        if (TextRange s = Selection(); s.Start < low && s.End <= low)
-            SetSelection({low, low});
+        KeepSelectionInValue();
         return result;
     }
     case WM_CHAR: {
         char16_t key = static_cast<char16_t>(wParam);
-        if (!CharStage(key))
+        const bool passed = CharStage(key);
+        FExcelDecimalKey = false;
+        if (!passed)
             return 0;
         LRESULT result = DefaultHandler(message, key, lParam);
-        if (key >= 0x20 && ::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
-            SetModified(true);
+        if (key >= 0x20) {
+            if (::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
+                SetModified(true);
+            MoveOnWhenFull();
+        }
         return result;
     }
     case WM_KEYUP: {

@@ -9,9 +9,12 @@
 // the key or the character to 0 swallows it.
 #include "buttonedit/edit_text.h"
 #include "buttonedit/edit_types.h"
+#include "buttonedit/range_list.h"
 #include "ui/control.h"
 #include "ui/input_events.h"
+#include "ui/locale_data.h"
 
+#include <optional>
 #include <string>
 
 namespace zel {
@@ -138,15 +141,58 @@ public:
     char16_t PasswordChar() const noexcept { return FPasswordChar; }
     void SetPasswordChar(char16_t value);
 
-    // Typed input; the plain text type is the one this control implements so far.
+    // Typed input: the kind of text the field takes and the settings of the number kinds.
     TExtEditType EditType() const noexcept { return FEditType; }
     void SetEditType(TExtEditType value);
     const TTypedInputSettings& TypedInput() const noexcept { return FTyped; }
-    TTypedInputSettings& TypedInput() noexcept { return FTyped; }
+    int16_t Precision() const noexcept { return FTyped.Precision; }
+    void SetPrecision(int16_t value);
+    TPrecisionDisplay PrecisionDisplay() const noexcept { return FTyped.PrecisionDisplay; }
+    void SetPrecisionDisplay(TPrecisionDisplay value);
+    bool Signed() const noexcept { return FTyped.Signed; }
+    void SetSigned(bool value) { FTyped.Signed = value; }
+    bool AllowNumericNullValue() const noexcept { return FTyped.AllowNumericNullValue; }
+    void SetAllowNumericNullValue(bool value) { FTyped.AllowNumericNullValue = value; }
+    bool AutoThousandSeparator() const noexcept { return FTyped.AutoThousandSeparator; }
+    void SetAutoThousandSeparator(bool value);
+    bool ExcelStyleDecimalSeparator() const noexcept { return FTyped.ExcelStyleDecimalSeparator; }
+    void SetExcelStyleDecimalSeparator(bool value) { FTyped.ExcelStyleDecimalSeparator = value; }
+    int16_t LengthLimit() const noexcept { return FTyped.LengthLimit; }
+    void SetLengthLimit(int16_t value) { FTyped.LengthLimit = value; }
+    bool TabOnFullLength() const noexcept { return FTyped.TabOnFullLength; }
+    void SetTabOnFullLength(bool value) { FTyped.TabOnFullLength = value; }
+    int32_t MinValue() const noexcept { return FTyped.MinValue; }
+    void SetMinValue(int32_t value) { FTyped.MinValue = value; }
+    int32_t MaxValue() const noexcept { return FTyped.MaxValue; }
+    void SetMaxValue(int32_t value) { FTyped.MaxValue = value; }
+    double MinFloatValue() const noexcept { return FTyped.MinFloatValue; }
+    void SetMinFloatValue(double value) { FTyped.MinFloatValue = value; }
+    double MaxFloatValue() const noexcept { return FTyped.MaxFloatValue; }
+    void SetMaxFloatValue(double value) { FTyped.MaxFloatValue = value; }
+    const std::u16string& ValidChars() const noexcept { return FTyped.ValidChars; }
+    void SetValidChars(std::u16string value) { FTyped.ValidChars = std::move(value); }
+    const std::u16string& InvalidChars() const noexcept { return FTyped.InvalidChars; }
+    void SetInvalidChars(std::u16string value) { FTyped.InvalidChars = std::move(value); }
     const std::u16string& Prefix() const noexcept { return FTyped.Prefix; }
     void SetPrefix(std::u16string value);
     const std::u16string& Suffix() const noexcept { return FTyped.Suffix; }
     void SetSuffix(std::u16string value);
+    // The separators and cases of the user's locale, read at creation; tests set their own.
+    const LocaleData& Locale() const noexcept { return FLocale; }
+    void SetLocale(LocaleData value) { FLocale = std::move(value); }
+
+    // The text as a number of the field's kind; setting one writes it as the kind shows it.
+    double FloatValue();
+    void SetFloatValue(double value);
+    int IntValue();
+    void SetIntValue(int value);
+    // Put the caret before or after the decimal separator (behind the prefix without one).
+    void SelectBeforeDecimal();
+    void SelectAfterDecimal();
+    // Reads the text into the list (false when a part does not convert); writes the list,
+    // sorted, as the text.
+    bool RangeStrToList(TRangeList& List);
+    void ListToRangeStr(TRangeList& List);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnClick;
@@ -195,6 +241,34 @@ private:
     void WidthNudge();
     bool Themed() const noexcept { return FIsThemed; }
 
+    // Typed input (ext_edit_typed.cpp). The value lies between prefix and suffix; selections
+    // of the value count from its start.
+    TextRange ValueRange();
+    TextRange ValueSelection();
+    void KeepSelectionInValue();
+    // The window shows prefix + value + suffix: with the value's selection, or keeping
+    // Modified, or as a number set by the program (Modified).
+    void ShowValue(const std::u16string& value, TextRange selection);
+    void ShowValueText(const std::u16string& value);
+    void ShowNumber(const std::u16string& text);
+    void ReplaceAffix(std::u16string& affix, std::u16string value);
+    void PutCaretAtDecimal(int behind);
+    // A typed character by the kind's rules: false when it was refused or applied here.
+    bool TypedCharacter(char16_t& key);
+    bool BackspaceAllowed();
+    bool DeleteAllowed();
+    // TabOnFullLength: after a character, and after a paste.
+    void MoveOnWhenFull();
+    void PasteMovesOn();
+    void MoveFocusOn();
+    void RegroupMoney();
+    void TidyOnExit();
+    void ResetValue();
+    bool ValueWithinTypedLimits(const std::u16string& text);
+    std::u16string TypedText(const std::u16string& value);
+    // The window text a paste leaves for the kind, none when the paste does not belong.
+    std::optional<std::u16string> TypedPaste(const std::u16string& windowText);
+
     // The stages of a key, in the order the platform delivers them.
     bool WantSpecialKey(WORD key);
     bool KeyDownStage(WORD& key);
@@ -223,6 +297,7 @@ private:
     std::u16string FLastReported; // text of the last change event: a repeat raises none
     std::u16string FEmptyText;
     TTypedInputSettings FTyped;
+    LocaleData FLocale;
     TExtEditType FEditType = TExtEditType::etString;
     TEditAlign FEditAlign = TEditAlign::eaLeft;
     TEditAlign FFocusAlign = TEditAlign::eaDefault;
@@ -282,6 +357,7 @@ private:
     bool FIsURLShown = false;
     bool FValidating = false;
     bool FInsideCut = false;
+    bool FExcelDecimalKey = false; // the numeric keypad's decimal key is down
     bool FIsThemed = false;
 };
 

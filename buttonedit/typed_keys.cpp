@@ -1,5 +1,6 @@
 #include "buttonedit/typed_keys.h"
 
+#include "buttonedit/mixed_case.h"
 #include "buttonedit/text_classes.h"
 #include "core/chars.h"
 
@@ -171,6 +172,12 @@ TypedKey TypeCharacter(TExtEditType Type, const TTypedInputSettings& Settings,
     }
     if (ExceedsLengthLimit(Type, Settings, Locale, Text, Selection, c))
         return Refused();
+    if (Type == TExtEditType::etMixedCase) {
+        // The whole text takes its capitals with the character, in one change.
+        const int caret = Selection.Start + 1;
+        return Replaced(MixedCase(WithSelectionReplaced(Text, Selection, {&c, 1}), Locale),
+                        {caret, caret});
+    }
     return Inserted(c);
 }
 

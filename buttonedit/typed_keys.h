@@ -32,7 +32,7 @@ bool AcceptsCharacter(TExtEditType Type, const TTypedInputSettings& Settings,
 // etHex, lower case for etLowerCase.
 char16_t CaseConverted(TExtEditType Type, char16_t Key, const LocaleData& Locale);
 
-// What typing Key over Selection of Text does.
+// What typing Key over Selection of Text does; etMixedCase re-capitalises the whole text.
 TypedKey TypeCharacter(TExtEditType Type, const TTypedInputSettings& Settings,
                        const LocaleData& Locale, std::u16string_view Text, TextRange Selection,
                        char16_t Key);

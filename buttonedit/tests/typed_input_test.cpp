@@ -144,6 +144,8 @@ TEST(TypedKeys, EachKindAcceptsItsCharactersAndAppliesItsRules) {
         {"not an invalid one", etInvalidChars, CharacterSets, false, At(u"", 0), u'a', At(u"a", 1)},
         {"upper case", etUppercase, nullptr, false, At(u"A", 1), u'b', At(u"AB", 2)},
         {"lower case", etLowerCase, nullptr, false, At(u"a", 1), u'B', At(u"ab", 2)},
+        {"mixed case", etMixedCase, nullptr, false, At(u"mcdonal", 7), u'd', At(u"McDonald", 8)},
+        {"mixed case inside", etMixedCase, nullptr, false, At(u"Ann", 3), u' ', At(u"Ann ", 4)},
         {"plain text", etString, nullptr, false, {u"abc", {1, 2}}, u'%', At(u"a%c", 2)},
         {"limit reached", etNumeric, LimitThree, false, At(u"123", 3), u'4', refused},
         {"limit over a selection",

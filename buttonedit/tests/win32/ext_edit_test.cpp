@@ -1,7 +1,7 @@
 // The edit field in a real window: keys, clipboard, focus and painting as a user meets them.
 #include "buttonedit/ext_edit.h"
 
-#include "buttonedit/tests/win32/edit_window.h"
+#include "buttonedit/tests/win32/edit_fixture.h"
 #include "ui/clipboard.h"
 
 #include <gtest/gtest.h>
@@ -12,27 +12,6 @@ namespace {
 using namespace zel::edit_testing;
 
 constexpr COLORREF kGrey = RGB(0x80, 0x80, 0x80);
-
-struct EditWindow : ::testing::Test {
-    ShownForm shown;
-    TExtEdit* edit = shown.form->Make<TExtEdit>();
-    int changes = 0;
-
-    void SetUp() override {
-        edit->SetParent(shown.panel);
-        edit->SetBounds(10, 10, 200, 21);
-        edit->OnChange = [this](Component* sender) {
-            EXPECT_EQ(sender, edit);
-            ++changes;
-        };
-    }
-    HWND Window() { return edit->Handle(); }
-    void Focus() {
-        ::SetFocus(Window());
-        ASSERT_EQ(::GetFocus(), Window());
-    }
-    void Unfocus() { ::SetFocus(shown.panel->Handle()); }
-};
 
 TEST_F(EditWindow, VersionAndDefaults) {
     EXPECT_EQ(TExtEdit::Version(), u"3.3.6.1");

@@ -316,6 +316,13 @@ void WinControl::SetCaption(std::u16string caption) {
         ::SetWindowTextW(handle_, W(caption_));
 }
 
+bool WinControl::DialogChar(char16_t key) {
+    for (Control* child : children_)
+        if (child->Visible() && child->Enabled() && child->DialogChar(key))
+            return true;
+    return false;
+}
+
 void WinControl::Invalidate() {
     if (handle_)
         ::InvalidateRect(handle_, nullptr, TRUE);
@@ -393,8 +400,10 @@ void WinControl::Realign() {
     for (Control* child : children_)
         items.push_back(child->LayoutState());
     auto placed = ArrangeChildren(ClientWidth(), ClientHeight(), items);
+    // Only what the arrangement changed moves: a child may place a sibling meanwhile (a field
+    // its label), and that place stands.
     for (size_t i = 0; i < children_.size(); ++i)
-        if (!(placed[i] == children_[i]->BoundsRect()))
+        if (!(placed[i] == items[i].Bounds))
             children_[i]->ApplyArrangedBounds(placed[i]);
     arranging_ = false;
 }

@@ -81,6 +81,9 @@ public:
     virtual Component* DragSource() { return this; }
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
+    // A character typed with Alt in the form: true when this control took it as its
+    // accelerator (a label focusing its control).
+    virtual bool DialogChar(char16_t /*key*/) { return false; }
     int TabOrder() const { return tabOrder_; }
     void SetTabOrder(int order) { tabOrder_ = order; }
     bool TabStop() const { return tabStop_; }
@@ -137,7 +140,9 @@ public:
     void SetColor(TColor color) override;
 
     const std::u16string& Caption() const { return caption_; }
-    void SetCaption(std::u16string caption);
+    virtual void SetCaption(std::u16string caption);
+    // Offers the accelerator to the visible and enabled children, in order.
+    bool DialogChar(char16_t key) override;
 
     void Invalidate();
     void SetFocus();

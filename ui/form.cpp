@@ -190,6 +190,12 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (FocusActiveControl())
             return 0;
         break;
+    case WM_SYSCOMMAND:
+        // Alt with a character: a label's accelerator comes before the window menu.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam > u' ' &&
+            DialogChar(static_cast<char16_t>(lParam)))
+            return 0;
+        break;
     case WM_WINDOWPOSCHANGED: {
         LRESULT result = WinControl::WndProc(message, wParam, lParam);
         SyncBoundsFromWindow();

@@ -92,6 +92,7 @@ void TExtEdit::HandleCreated() {
         ::SendMessageW(window, EM_SETPASSWORDCHAR, FPasswordChar, 0);
     FLastReported = WindowText();
     UpdateTextRect(FFlat);
+    PlaceLabel();
     FIsError = !ValidateValue(Text());
     ApplyErrorColors();
 }
@@ -122,7 +123,9 @@ void TExtEdit::UpdateTextRect(bool flat) {
 }
 
 void TExtEdit::BoundsChanged() {
+    LeaveRoomForLabel();
     WinControl::BoundsChanged();
+    PlaceLabel();
     UpdateTextRect(FFlat);
 }
 
@@ -487,6 +490,7 @@ void TExtEdit::Init() {
     FOldBorderStyle = FBorderStyle;
     if (FFlat)
         ApplyFlat();
+    PlaceLabel();
     if (!Enabled())
         WinControl::SetColor(FDisabledColor);
 }
@@ -502,6 +506,8 @@ void TExtEdit::SetEnabled(bool enabled) {
         WinControl::SetColor(FNormalColor);
     }
     WinControl::SetEnabled(enabled);
+    if (FEditLabel)
+        FEditLabel->SetEnabled(enabled);
     if (enabled)
         ApplyErrorColors();
     WidthNudge();
@@ -510,6 +516,11 @@ void TExtEdit::SetEnabled(bool enabled) {
 void TExtEdit::SetFont(const FontSpec& spec) {
     WinControl::SetFont(spec);
     UpdateTextRect(FFlat);
+    ApplyLabelFont(FFocusLabel && HasFocus());
+}
+
+bool TExtEdit::HasFocus() const {
+    return HandleAllocated() && ::GetFocus() == HandleIfAllocated();
 }
 
 void TExtEdit::WidthNudge() {
@@ -652,6 +663,8 @@ void TExtEdit::FocusGained() {
     }
     if (FAutoSelect)
         SelectAll();
+    if (FFocusLabel)
+        ApplyLabelFont(true);
     if (FFocusWidthInc > 0 && !FAlignChanging)
         SetBounds(Left(), Top(), Width() + FFocusWidthInc, Height());
     FSavedAlign = FEditAlign;
@@ -674,6 +687,8 @@ void TExtEdit::FocusLost() {
     }
     if (!(FIsError && FShowError) && !FShowModified && !FIsURLShown)
         SetFontColor(FNormalFontColor);
+    if (FFocusLabel)
+        ApplyLabelFont(false);
     TidyOnExit();
     ValidateValue(Text());
     if (FFocusBorder)

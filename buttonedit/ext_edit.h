@@ -7,8 +7,10 @@
 // Keys go through stages before the edit window sees them: the special-key query (Escape and
 // Return), the key-down stage, the character stage and the key-up stage. A handler that sets
 // the key or the character to 0 swallows it.
+#include "buttonedit/edit_label.h"
 #include "buttonedit/edit_text.h"
 #include "buttonedit/edit_types.h"
+#include "buttonedit/label_placement.h"
 #include "buttonedit/range_list.h"
 #include "ui/control.h"
 #include "ui/input_events.h"
@@ -194,6 +196,28 @@ public:
     bool RangeStrToList(TRangeList& List);
     void ListToRangeStr(TRangeList& List);
 
+    // The caption label (ext_edit_label.cpp): made on the first caption, placed beside the field
+    // in its parent, shown, hidden and enabled with it.
+    const std::u16string& LabelCaption() const noexcept { return FLabelCaption; }
+    void SetLabelCaption(std::u16string value);
+    TLabelPosition LabelPosition() const noexcept { return FLabelPosition; }
+    void SetLabelPosition(TLabelPosition value);
+    int LabelMargin() const noexcept { return FLabelMargin; }
+    void SetLabelMargin(int value);
+    bool LabelTransparent() const noexcept { return FLabelTransparent; }
+    void SetLabelTransparent(bool value);
+    bool LabelAlwaysEnabled() const noexcept { return FLabelAlwaysEnabled; }
+    void SetLabelAlwaysEnabled(bool value);
+    // Until it is set, the label shows in the field's font.
+    const FontSpec& LabelFont() noexcept;
+    void SetLabelFont(const FontSpec& value);
+    // The label turns bold while the field has the focus.
+    bool FocusLabel() const noexcept { return FFocusLabel; }
+    void SetFocusLabel(bool value) { FFocusLabel = value; }
+    TEditLabel* EditLabel() const noexcept { return FEditLabel; }
+    TNotifyEvent OnLabelClick;
+    TNotifyEvent OnLabelDblClick;
+
     TNotifyEvent OnChange;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -226,6 +250,8 @@ protected:
     virtual void DoValueValidate(const std::u16string& Text, bool& IsValid);
 
 public:
+    void SetParent(WinControl* parent) override;
+    void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
     void SetFont(const FontSpec& spec) override;
 
@@ -240,6 +266,7 @@ private:
     void ApplyErrorColors();
     void WidthNudge();
     bool Themed() const noexcept { return FIsThemed; }
+    bool HasFocus() const;
 
     // Typed input (ext_edit_typed.cpp). The value lies between prefix and suffix; selections
     // of the value count from its start.
@@ -269,6 +296,13 @@ private:
     // The window text a paste leaves for the kind, none when the paste does not belong.
     std::optional<std::u16string> TypedPaste(const std::u16string& windowText);
 
+    // The label: its size, its font (bold while focused with FocusLabel) and its place.
+    LabelExtent LabelSize();
+    void ApplyLabelFont(bool focused);
+    void PlaceLabel();
+    // An aligned field leaves room for its label.
+    void LeaveRoomForLabel();
+
     // The stages of a key, in the order the platform delivers them.
     bool WantSpecialKey(WORD key);
     bool KeyDownStage(WORD& key);
@@ -297,6 +331,14 @@ private:
     std::u16string FLastReported; // text of the last change event: a repeat raises none
     std::u16string FEmptyText;
     TTypedInputSettings FTyped;
+    TEditLabel* FEditLabel = nullptr; // owned as a component
+    std::u16string FLabelCaption;
+    std::optional<FontSpec> FLabelFont;
+    TLabelPosition FLabelPosition = TLabelPosition::lpLeftTop;
+    int FLabelMargin = 4;
+    bool FLabelTransparent = false;
+    bool FLabelAlwaysEnabled = false;
+    bool FFocusLabel = false;
     LocaleData FLocale;
     TExtEditType FEditType = TExtEditType::etString;
     TEditAlign FEditAlign = TEditAlign::eaLeft;

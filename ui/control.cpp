@@ -192,13 +192,14 @@ LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wPa
     }
 }
 
-void WinControl::RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background) {
+void WinControl::RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background,
+                                  UINT classStyle) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     if (::GetClassInfoExW(instance, className, &wc))
         return;
-    wc.style = CS_DBLCLKS;
+    wc.style = classStyle;
     wc.lpfnWndProc = &WinControl::StaticWndProc;
     wc.hInstance = instance;
     wc.hIcon = icon;
@@ -218,7 +219,7 @@ void WinControl::CreateHandle() {
     CreateParams params;
     params.Caption = caption_;
     FillCreateParams(params);
-    HWND parentWindow = nullptr;
+    HWND parentWindow = params.Owner;
     if (!IsTopLevel()) {
         if (!Parent())
             return;

@@ -122,6 +122,7 @@ struct CreateParams {
     DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ExStyle = 0;
     bool SystemClass = false; // a class of the system, subclassed after creation
+    HWND Owner = nullptr;     // a top-level window stays above this window; not owned
 };
 
 class WinControl : public Control {
@@ -186,7 +187,8 @@ protected:
     virtual void FocusedControlChanged(WinControl* control);
     void DestroyHandle();
     // Registers a class of ours (once) whose windows go through the static procedure.
-    static void RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background);
+    static void RegisterOwnClass(const wchar_t* className, HICON icon, HBRUSH background,
+                                 UINT classStyle = CS_DBLCLKS);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

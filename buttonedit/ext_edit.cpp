@@ -53,6 +53,14 @@ TExtEdit::TExtEdit(Component* owner) : WinControl(owner), FLocale(UserLocaleData
     SetTabStop(true);
     WinControl::SetColor(clWindow);
     SetBounds(0, 0, 121, 21);
+    FLookupWindow = Make<TListHintWindow>();
+    BindLookupList();
+}
+
+TExtEdit::~TExtEdit() {
+    // The popup outlives this object's own part: its list may report nothing to it any more.
+    FLookupWindow->List().OnKeyDown = nullptr;
+    FLookupWindow->List().OnMouseUp = nullptr;
 }
 
 std::u16string TExtEdit::Version() {
@@ -534,9 +542,10 @@ void TExtEdit::WidthNudge() {
 bool TExtEdit::WantSpecialKey(WORD key) {
     if (!::GetAncestor(HandleIfAllocated(), GA_ROOT))
         return false;
-    if (FBlockEscape) {
-        FBlockEscape = false;
-        return false;
+    // An Escape that closes the lookup list does nothing else.
+    if (key == VK_ESCAPE && LookupVisible()) {
+        HideLookup();
+        return true;
     }
     HWND parent = Parent() ? Parent()->HandleIfAllocated() : nullptr;
     if (key == VK_ESCAPE && FCanUndo) {
@@ -570,6 +579,8 @@ bool TExtEdit::KeyDownStage(WORD& key) {
             OnKeyDown(this, key, shift);
         return key != 0;
     };
+    if (LookupVisible() && LookupKey(key))
+        return false;
     if (key == VK_UP || key == VK_DOWN) {
         raise();
         return false;
@@ -680,7 +691,9 @@ void TExtEdit::FocusGained() {
         OnEnter(this);
 }
 
-void TExtEdit::FocusLost() {
+void TExtEdit::FocusLost(HWND gaining) {
+    if (gaining != FLookupWindow->List().HandleIfAllocated())
+        HideLookup();
     if (!FIsError) {
         WinControl::SetColor(FNormalColor);
         WidthNudge();
@@ -702,6 +715,7 @@ void TExtEdit::FocusLost() {
     }
     if ((!FEmptyText.empty() && WindowText().empty()) || FErrorMarkerLen > 0)
         Invalidate();
+    AddLookupHistory();
     if (FrameInPlay())
         PaintFrame();
     if (OnExit)
@@ -791,6 +805,7 @@ void TExtEdit::Paste() {
     const int end = std::min(result.Inserted.End, length);
     SetSelection(selection.End > selection.Start ? TextRange{start, end} : TextRange{end, end});
     SetModified(true);
+    UpdateLookup();
     PasteMovesOn();
 }
 
@@ -953,14 +968,16 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         char16_t key = static_cast<char16_t>(wParam);
         const bool passed = CharStage(key);
         FExcelDecimalKey = false;
-        if (!passed)
-            return 0;
-        LRESULT result = DefaultHandler(message, key, lParam);
-        if (key >= 0x20) {
-            if (::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
+        LRESULT result = 0;
+        if (passed) {
+            result = DefaultHandler(message, key, lParam);
+            if (key >= 0x20 && ::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
                 SetModified(true);
-            MoveOnWhenFull();
+            if (key >= 0x20)
+                MoveOnWhenFull();
         }
+        if (wParam >= 0x20 || wParam == VK_BACK)
+            UpdateLookup();
         return result;
     }
     case WM_KEYUP: {
@@ -969,8 +986,13 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return key ? DefaultHandler(message, key, lParam) : 0;
     }
     case WM_SYSKEYDOWN:
-        if (wParam == VK_MENU)
+        if (wParam == VK_MENU) {
             SetFocus();
+            HideLookup();
+        }
+        return DefaultHandler(message, wParam, lParam);
+    case WM_CANCELMODE:
+        HideLookup();
         return DefaultHandler(message, wParam, lParam);
     case WM_SETFOCUS: {
         LRESULT result = DefaultHandler(message, wParam, lParam);
@@ -979,7 +1001,7 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KILLFOCUS: {
         LRESULT result = DefaultHandler(message, wParam, lParam);
-        FocusLost();
+        FocusLost(reinterpret_cast<HWND>(wParam));
         return result;
     }
     case kApplyFocusAlign:

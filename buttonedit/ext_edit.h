@@ -11,6 +11,8 @@
 #include "buttonedit/edit_text.h"
 #include "buttonedit/edit_types.h"
 #include "buttonedit/label_placement.h"
+#include "buttonedit/lookup_popup.h"
+#include "buttonedit/lookup_settings.h"
 #include "buttonedit/range_list.h"
 #include "ui/control.h"
 #include "ui/input_events.h"
@@ -24,6 +26,7 @@ namespace zel {
 class TExtEdit : public WinControl {
 public:
     explicit TExtEdit(Component* owner);
+    ~TExtEdit() override;
 
     static std::u16string Version();
 
@@ -196,6 +199,18 @@ public:
     bool RangeStrToList(TRangeList& List);
     void ListToRangeStr(TRangeList& List);
 
+    // The lookup list (ext_edit_lookup.cpp): after each typed character the display texts that
+    // match the word being typed show in a popup below it, without taking the focus.
+    TLookupSettings& Lookup() noexcept { return FLookup; }
+    // Matches anywhere in a display text instead of at its start.
+    bool FullTextSearch() const noexcept { return FFullTextSearch; }
+    void SetFullTextSearch(bool value) { FFullTextSearch = value; }
+    bool LookupVisible() const;
+    TListHintWindow& LookupWindow() noexcept { return *FLookupWindow; }
+    TLookupNeedDataEvent OnLookupNeedData;
+    TLookupSelectEvent OnLookupSelect;
+    TLookupIndexSelectEvent OnLookupIndexSelect;
+
     // The caption label (ext_edit_label.cpp): made on the first caption, placed beside the field
     // in its parent, shown, hidden and enabled with it.
     const std::u16string& LabelCaption() const noexcept { return FLabelCaption; }
@@ -248,6 +263,9 @@ protected:
     // Raises OnChange; then, with ShowError, re-validates.
     virtual void Change();
     virtual void DoValueValidate(const std::u16string& Text, bool& IsValid);
+    // Raises OnLookupNeedData, with which a program may fill or change the rows.
+    virtual void DoLookupNeedData(const std::u16string& Value, std::vector<TLookupEntry>& Items,
+                                  int& ItemIndex);
 
 public:
     void SetParent(WinControl* parent) override;
@@ -296,6 +314,14 @@ private:
     // The window text a paste leaves for the kind, none when the paste does not belong.
     std::optional<std::u16string> TypedPaste(const std::u16string& windowText);
 
+    // The lookup list: shown anew after a change of the text, moved and accepted by keys.
+    void BindLookupList();
+    void UpdateLookup();
+    void HideLookup();
+    bool LookupKey(WORD key);
+    void AcceptLookup();
+    void AddLookupHistory();
+
     // The label: its size, its font (bold while focused with FocusLabel) and its place.
     LabelExtent LabelSize();
     void ApplyLabelFont(bool focused);
@@ -309,7 +335,7 @@ private:
     bool CharStage(char16_t& key);
     void KeyUpStage(WORD& key);
     void FocusGained();
-    void FocusLost();
+    void FocusLost(HWND gaining);
     bool LeftButtonDown(LPARAM lParam);
     void LeftButtonUp(LPARAM lParam);
     void MouseMoved();
@@ -331,6 +357,9 @@ private:
     std::u16string FLastReported; // text of the last change event: a repeat raises none
     std::u16string FEmptyText;
     TTypedInputSettings FTyped;
+    TLookupSettings FLookup;
+    TListHintWindow* FLookupWindow; // owned as a component
+    bool FFullTextSearch = false;
     TEditLabel* FEditLabel = nullptr; // owned as a component
     std::u16string FLabelCaption;
     std::optional<FontSpec> FLabelFont;
@@ -391,7 +420,6 @@ private:
     // Run-time state.
     bool FModified = false;
     bool FIsError = false;
-    bool FBlockEscape = false;
     bool FGotReturn = false;
     bool FMouseInControl = false;
     bool FButtonDown = false;

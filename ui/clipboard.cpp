@@ -2,10 +2,7 @@
 
 #include "core/error.h"
 #include "ui/files.h"
-#include "ui/unique_handle.h"
-
-#include <algorithm>
-#include <cstring>
+#include "ui/global_memory.h"
 
 namespace zel {
 
@@ -24,34 +21,10 @@ public:
     ~OpenedClipboard() { ::CloseClipboard(); }
 };
 
-// GlobalLock/GlobalUnlock as a pair.
-class LockedGlobal {
-public:
-    explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {
-        if (!data_)
-            throw Exception(SystemErrorText(::GetLastError()));
-    }
-    LockedGlobal(const LockedGlobal&) = delete;
-    LockedGlobal& operator=(const LockedGlobal&) = delete;
-    ~LockedGlobal() { ::GlobalUnlock(memory_); }
-    void* data() const noexcept { return data_; }
-
-private:
-    HGLOBAL memory_;
-    void* data_;
-};
-
 } // namespace
 
 void SetClipboardText(HWND owner, const std::u16string& text) {
-    const size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    UniqueGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!memory)
-        throw Exception(SystemErrorText(::GetLastError()));
-    {
-        LockedGlobal locked(memory.get());
-        std::memcpy(locked.data(), text.c_str(), bytes);
-    }
+    UniqueGlobalMemory memory = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(char16_t));
     OpenedClipboard clipboard(owner);
     ::EmptyClipboard();
     if (!::SetClipboardData(CF_UNICODETEXT, memory.get()))
@@ -66,10 +39,7 @@ bool GetClipboardText(HWND owner, std::u16string& text) {
     HGLOBAL memory = ::GetClipboardData(CF_UNICODETEXT); // owned by the clipboard
     if (!memory)
         return false;
-    LockedGlobal locked(memory);
-    const auto* units = static_cast<const char16_t*>(locked.data());
-    const size_t capacity = ::GlobalSize(memory) / sizeof(char16_t);
-    text.assign(units, std::find(units, units + capacity, u'\0'));
+    text = GlobalText<char16_t>(memory);
     return true;
 }
 

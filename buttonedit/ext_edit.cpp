@@ -58,6 +58,11 @@ TExtEdit::TExtEdit(Component* owner) : WinControl(owner), FLocale(UserLocaleData
 }
 
 TExtEdit::~TExtEdit() {
+    // The window outlives this object's own part when the field goes before it.
+    if (HandleAllocated())
+        WindowGoing();
+    if (FDropTarget)
+        FDropTarget->Detach();
     // The popup outlives this object's own part: its list may report nothing to it any more.
     FLookupWindow->List().OnKeyDown = nullptr;
     FLookupWindow->List().OnMouseUp = nullptr;
@@ -101,6 +106,7 @@ void TExtEdit::HandleCreated() {
     FLastReported = WindowText();
     UpdateTextRect(FFlat);
     PlaceLabel();
+    RegisterDropTarget();
     FIsError = !ValidateValue(Text());
     ApplyErrorColors();
 }
@@ -111,6 +117,7 @@ void TExtEdit::RecreateWindow() {
     const bool focused = ::GetFocus() == HandleIfAllocated();
     const TextRange selection = Selection();
     SetCaption(WindowText());
+    RevokeDropTarget();
     DestroyHandle();
     Handle();
     SetSelection(selection);
@@ -843,6 +850,7 @@ void TExtEdit::PaintExtras() {
     WindowDC dc(window);
     if (FFlat)
         PaintFlatLine(dc.get());
+    PaintDropCaret(dc.get());
     PaintEmptyText(dc.get());
     PaintErrorMarker(dc.get());
     if (FrameInPlay())
@@ -1028,6 +1036,13 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MOUSEMOVE:
         MouseMoved();
+        if (FButtonDown && FOleDropSource && (wParam & MK_LBUTTON)) {
+            StartOleDrag();
+            return 0;
+        }
+        return DefaultHandler(message, wParam, lParam);
+    case WM_DESTROY:
+        WindowGoing();
         return DefaultHandler(message, wParam, lParam);
     case WM_MOUSELEAVE:
         MouseLeft();

@@ -7,6 +7,7 @@
 // Keys go through stages before the edit window sees them: the special-key query (Escape and
 // Return), the key-down stage, the character stage and the key-up stage. A handler that sets
 // the key or the character to 0 swallows it.
+#include "buttonedit/drop_target.h"
 #include "buttonedit/edit_label.h"
 #include "buttonedit/edit_text.h"
 #include "buttonedit/edit_types.h"
@@ -14,6 +15,7 @@
 #include "buttonedit/lookup_popup.h"
 #include "buttonedit/lookup_settings.h"
 #include "buttonedit/range_list.h"
+#include "ui/com_ref.h"
 #include "ui/control.h"
 #include "ui/input_events.h"
 #include "ui/locale_data.h"
@@ -211,6 +213,24 @@ public:
     TLookupSelectEvent OnLookupSelect;
     TLookupIndexSelectEvent OnLookupIndexSelect;
 
+    // OLE drag and drop (ext_edit_ole.cpp). With OleDropSource a press into the selection and
+    // a move drag the selected text out (a copy, or with the drop a move); with OleDropTarget
+    // the field takes dropped Unicode text at the character under the mouse, and file lists
+    // without doing anything with them.
+    bool OleDropSource() const noexcept { return FOleDropSource; }
+    void SetOleDropSource(bool value) { FOleDropSource = value; }
+    bool OleDropTarget() const noexcept { return FOleDropTarget; }
+    void SetOleDropTarget(bool value);
+    // The target the field registers; null until OleDropTarget is first set.
+    IDropTarget* DropTarget() const noexcept { return FDropTarget.get(); }
+    // What the drop target asks of the field: the drop caret at the character under a screen
+    // point, and the dropped text there.
+    void ShowDropCaret(POINT screen);
+    void HideDropCaret();
+    void DropText(const std::u16string& text, POINT screen, bool copy);
+    // The character the drop caret stands before, -1 for none.
+    int DropCaret() const noexcept { return FDropCaret; }
+
     // The caption label (ext_edit_label.cpp): made on the first caption, placed beside the field
     // in its parent, shown, hidden and enabled with it.
     const std::u16string& LabelCaption() const noexcept { return FLabelCaption; }
@@ -322,6 +342,14 @@ private:
     void AcceptLookup();
     void AddLookupHistory();
 
+    // OLE: the target registered while the window exists, the drag of the selection.
+    void RegisterDropTarget();
+    void RevokeDropTarget();
+    void StartOleDrag();
+    void PaintDropCaret(HDC dc);
+    // The window goes: revoke the drop target.
+    void WindowGoing();
+
     // The label: its size, its font (bold while focused with FocusLabel) and its place.
     LabelExtent LabelSize();
     void ApplyLabelFont(bool focused);
@@ -357,6 +385,12 @@ private:
     std::u16string FLastReported; // text of the last change event: a repeat raises none
     std::u16string FEmptyText;
     TTypedInputSettings FTyped;
+    ComRef<TEditDropTarget> FDropTarget;
+    bool FOleDropSource = false;
+    bool FOleDropTarget = false;
+    bool FDropTargetRegistered = false;
+    bool FDragSource = false; // a drag of this field's text is under way
+    int FDropCaret = -1;
     TLookupSettings FLookup;
     TListHintWindow* FLookupWindow; // owned as a component
     bool FFullTextSearch = false;

@@ -510,6 +510,15 @@ void TExtEdit::Init() {
         WinControl::SetColor(FDisabledColor);
 }
 
+void TExtEdit::Loaded() {
+    WinControl::Loaded();
+    Init();
+    PlaceLabel();
+    WindowDC screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    FLookup.Font.Face.Height = ::MulDiv(FLookup.Font.Face.Height, dpi, 96);
+}
+
 void TExtEdit::SetEnabled(bool enabled) {
     if (enabled == Enabled())
         return;

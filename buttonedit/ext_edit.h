@@ -48,6 +48,10 @@ public:
     void Clear();
     // Applies the colour, border and flat settings as a form that configured the field does.
     void Init();
+    // The form has set every property: Init, the label in place, the lookup font scaled from
+    // 96 pixels per inch to the screen's. A field made by code (inside a multi-button edit)
+    // never runs this step.
+    void Loaded() override;
     virtual bool IsURL();
     virtual bool ValidateValue(const std::u16string& Text);
     // Pixel width of the text in the field's font.

@@ -114,5 +114,17 @@ TEST_F(LabelledEdit, AnAlignedFieldLeavesRoomForItsLabel) {
     EXPECT_EQ(edit->BoundsRect().Right, shown.panel->ClientWidth() - Caption().Width() - 4);
 }
 
+TEST_F(LabelledEdit, TheLoadedStepPlacesTheLabelAndScalesTheLookupFont) {
+    edit->SetLabelPosition(lpBottomLeft);
+    Caption().SetBounds(0, 0, Caption().Width(), Caption().Height());
+    const int lookupHeight = edit->Lookup().Font.Face.Height;
+    edit->Loaded();
+    EXPECT_EQ(LabelRect().top, 61 + 4);
+    EXPECT_EQ(LabelRect().left, 100);
+    WindowDC screen(nullptr);
+    EXPECT_EQ(edit->Lookup().Font.Face.Height,
+              ::MulDiv(lookupHeight, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 96));
+}
+
 } // namespace
 } // namespace zel

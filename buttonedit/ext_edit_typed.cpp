@@ -124,13 +124,9 @@ void TExtEdit::MoveOnWhenFull() {
 }
 
 void TExtEdit::MoveFocusOn() {
-    HWND window = HandleIfAllocated();
-    HWND parent = window ? ::GetParent(window) : nullptr;
-    if (!parent)
-        return;
-    HWND next = ::GetNextDlgTabItem(parent, window, FALSE);
-    if (next && next != window)
-        ::SetFocus(next);
+    // The form moves the focus to the next control in tab order, as Tab does.
+    if (HWND window = HandleIfAllocated())
+        ::SendMessageW(::GetAncestor(window, GA_ROOT), WM_NEXTDLGCTL, 0, 0);
 }
 
 // ---- Whole texts ---------------------------------------------------------------------------

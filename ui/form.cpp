@@ -167,12 +167,15 @@ bool Form::DialogKey(const MSG& msg) {
                                      reinterpret_cast<LPARAM>(const_cast<MSG*>(&msg)));
     if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
         return false;
-    // The control with the focus, or the one of ours that holds the window that has it.
-    WinControl* current = nullptr;
-    for (HWND window = msg.hwnd; window && !current; window = ::GetParent(window))
-        current = FindControl(window);
-    form->SelectNext(current, ::GetKeyState(VK_SHIFT) >= 0);
+    form->SelectNext(ControlHolding(msg.hwnd), ::GetKeyState(VK_SHIFT) >= 0);
     return true;
+}
+
+WinControl* Form::ControlHolding(HWND window) {
+    WinControl* control = nullptr;
+    for (; window && !control; window = ::GetParent(window))
+        control = FindControl(window);
+    return control;
 }
 
 LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -190,6 +193,14 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (FocusActiveControl())
             return 0;
         break;
+    case WM_NEXTDLGCTL:
+        // A control moves the focus on as Tab would (wParam 0) or back; with lParam set, to
+        // the window wParam names.
+        if (LOWORD(lParam))
+            ::SetFocus(reinterpret_cast<HWND>(wParam));
+        else
+            SelectNext(ControlHolding(::GetFocus()), wParam == 0);
+        return 0;
     case WM_SYSCOMMAND:
         // Alt with a character: a label's accelerator comes before the window menu.
         if ((wParam & 0xFFF0) == SC_KEYMENU && lParam > u' ' &&

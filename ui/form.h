@@ -41,6 +41,8 @@ public:
     // Tab and Shift+Tab pressed in a form: moves the focus there and returns true, unless the
     // focused control takes the Tab key itself. Called by the message loop before dispatch.
     static bool DialogKey(const MSG& msg);
+    // The control with the focus, or the one of ours that holds the window that has it.
+    static WinControl* ControlHolding(HWND window);
 
 protected:
     void FillCreateParams(CreateParams& params) override;

@@ -6,6 +6,7 @@
 // (OnClick, OnChange, ...), empty when unassigned, called with the sender first.
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace zel {
@@ -23,6 +24,9 @@ public:
     Component& operator=(const Component&) = delete;
 
     Component* Owner() const noexcept { return owner_; }
+    // The name a form gives the component; what its stored settings are kept under.
+    const std::u16string& Name() const noexcept { return name_; }
+    void SetName(std::u16string name) { name_ = std::move(name); }
 
     // Creates a component owned by this one; the owner frees it, last made first freed.
     template <class T, class... Args>
@@ -47,6 +51,7 @@ private:
     void Forget(Component* other);
 
     Component* owner_;
+    std::u16string name_;
     std::vector<std::unique_ptr<Component>> components_;
     std::vector<Component*> notified_; // not owned
 };

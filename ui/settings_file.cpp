@@ -120,15 +120,21 @@ int SettingsFile::ReadInteger(std::u16string_view section, std::u16string_view k
 }
 
 void SettingsFile::WriteInteger(std::u16string_view section, std::u16string_view key, int value) {
+    const std::string digits = std::to_string(value);
+    WriteString(section, key, std::u16string(digits.begin(), digits.end()));
+}
+
+void SettingsFile::WriteString(std::u16string_view section, std::u16string_view key,
+                               std::u16string_view value) {
     Section* s = FindSection(*this, section);
     if (!s) {
         sections_.push_back({std::u16string(section), {}});
         s = &sections_.back();
     }
-    std::string digits = std::to_string(value);
+    // A line break would start another entry or section in the file.
     std::u16string entry(key);
     entry += u'=';
-    entry.append(digits.begin(), digits.end());
+    entry += value.substr(0, value.find_first_of(u"\r\n"));
     for (auto& line : s->lines) {
         bool hasKey;
         if (auto k = KeyOf(line, hasKey); hasKey && SameTextIgnoringCase(k, key)) {

@@ -22,6 +22,10 @@ public:
                                              std::u16string_view key) const;
     // A missing entry, an empty value, junk or a number out of range gives the default.
     int ReadInteger(std::u16string_view section, std::u16string_view key, int defaultValue) const;
+    // Sets the entry, or adds it at the end of its section (a new section at the end of the
+    // file). A value holds one line: it ends before its first line break.
+    void WriteString(std::u16string_view section, std::u16string_view key,
+                     std::u16string_view value);
     void WriteInteger(std::u16string_view section, std::u16string_view key, int value);
 
     // The whole file: EF BB BF, then each section line, its entries and one empty line, every

@@ -64,6 +64,10 @@ struct GlobalMemoryTraits {
     static HGLOBAL Invalid() noexcept { return nullptr; }
     static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
 };
+struct RegistryKeyTraits {
+    static HKEY Invalid() noexcept { return nullptr; }
+    static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
 struct MemoryDCTraits {
     static HDC Invalid() noexcept { return nullptr; }
     static void Close(HDC h) noexcept { ::DeleteDC(h); }
@@ -81,6 +85,7 @@ using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueGlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 using UniqueMemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
 
 // GetDC (the client area) or GetWindowDC (the whole window, frame included) with ReleaseDC
 // as a pair.

@@ -91,6 +91,17 @@ TEST(SettingsFile, RewriteKeepsForeignSectionsDropsCommentsAndRespellsKeys) {
                                      "[New]\r\nK=1\r\n\r\n");
 }
 
+TEST(SettingsFile, StringsReplaceTheirEntryAndKeepOneLine) {
+    auto file = SettingsFile::FromBytes(kBom + "[Edits]\r\nname=old\r\nOther=x\r\n");
+    file.WriteString(u"Edits", u"Name", u"new value");
+    file.WriteString(u"Edits", u"Added", u"first\r\n[Injected]\r\nkey=1");
+    file.WriteString(u"More", u"Empty", u"");
+    EXPECT_EQ(file.ReadString(u"Edits", u"name"), u"new value");
+    EXPECT_EQ(file.ReadString(u"Injected", u"key"), std::nullopt);
+    EXPECT_EQ(file.ToBytes(), kBom + "[Edits]\r\nName=new value\r\nOther=x\r\nAdded=first\r\n\r\n"
+                                     "[More]\r\nEmpty=\r\n\r\n");
+}
+
 TEST(SettingsFile, RejectsInvalidUtf8AndAcceptsMissingBom) {
     EXPECT_THROW(SettingsFile::FromBytes("[System]\r\nA=\x82\xA0\r\n"), Exception);
     EXPECT_EQ(SettingsFile::FromBytes("[System]\nA=1").ReadInteger(u"System", u"A", 0), 1);

@@ -1,6 +1,7 @@
 #include "buttonedit/ext_edit.h"
 
 #include "core/version_text.h"
+#include "ui/application.h"
 #include "ui/clipboard.h"
 #include "ui/shell.h"
 #include "ui/themes.h"
@@ -58,9 +59,14 @@ TExtEdit::TExtEdit(Component* owner) : WinControl(owner), FLocale(UserLocaleData
 }
 
 TExtEdit::~TExtEdit() {
-    // The window outlives this object's own part when the field goes before it.
-    if (HandleAllocated())
-        WindowGoing();
+    // The window outlives this object's own part when the field goes before it. A failure to
+    // store the text is reported: nothing may leave a destructor.
+    try {
+        if (HandleAllocated())
+            WindowGoing();
+    } catch (...) {
+        Application::Instance().HandleException();
+    }
     if (FDropTarget)
         FDropTarget->Detach();
     // The popup outlives this object's own part: its list may report nothing to it any more.
@@ -513,6 +519,7 @@ void TExtEdit::Init() {
 void TExtEdit::Loaded() {
     WinControl::Loaded();
     Init();
+    LoadPersist();
     PlaceLabel();
     WindowDC screen(nullptr);
     const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);

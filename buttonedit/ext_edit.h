@@ -9,6 +9,7 @@
 // the key or the character to 0 swallows it.
 #include "buttonedit/drop_target.h"
 #include "buttonedit/edit_label.h"
+#include "buttonedit/edit_persistence.h"
 #include "buttonedit/edit_text.h"
 #include "buttonedit/edit_types.h"
 #include "buttonedit/label_placement.h"
@@ -48,9 +49,9 @@ public:
     void Clear();
     // Applies the colour, border and flat settings as a form that configured the field does.
     void Init();
-    // The form has set every property: Init, the label in place, the lookup font scaled from
-    // 96 pixels per inch to the screen's. A field made by code (inside a multi-button edit)
-    // never runs this step.
+    // The form has set every property: Init, the stored text loaded, the label in place, the
+    // lookup font scaled from 96 pixels per inch to the screen's. A field made by code (inside
+    // a multi-button edit) never runs this step.
     void Loaded() override;
     virtual bool IsURL();
     virtual bool ValidateValue(const std::u16string& Text);
@@ -217,6 +218,13 @@ public:
     TLookupSelectEvent OnLookupSelect;
     TLookupIndexSelectEvent OnLookupIndexSelect;
 
+    // Persistence (ext_edit_persist.cpp): with Persistence.Enable the window text is stored
+    // under the field's Name when its window goes and read back in the Loaded step (when a
+    // Section is set); with a lookup history, the history too.
+    TPersistence& Persistence() noexcept { return FPersistence; }
+    virtual void LoadPersist();
+    virtual void SavePersist();
+
     // OLE drag and drop (ext_edit_ole.cpp). With OleDropSource a press into the selection and
     // a move drag the selected text out (a copy, or with the drop a move); with OleDropTarget
     // the field takes dropped Unicode text at the character under the mouse, and file lists
@@ -351,7 +359,7 @@ private:
     void RevokeDropTarget();
     void StartOleDrag();
     void PaintDropCaret(HDC dc);
-    // The window goes: revoke the drop target.
+    // The window goes: revoke the drop target, store the text.
     void WindowGoing();
 
     // The label: its size, its font (bold while focused with FocusLabel) and its place.
@@ -396,6 +404,7 @@ private:
     bool FDragSource = false; // a drag of this field's text is under way
     int FDropCaret = -1;
     TLookupSettings FLookup;
+    TPersistence FPersistence;
     TListHintWindow* FLookupWindow; // owned as a component
     bool FFullTextSearch = false;
     TEditLabel* FEditLabel = nullptr; // owned as a component

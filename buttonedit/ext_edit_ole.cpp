@@ -46,10 +46,6 @@ void TExtEdit::RevokeDropTarget() {
     FDropTargetRegistered = false;
 }
 
-void TExtEdit::WindowGoing() {
-    RevokeDropTarget();
-}
-
 void TExtEdit::ShowDropCaret(POINT screen) {
     ::ScreenToClient(Handle(), &screen);
     const TextRange value = ValueRange();

@@ -22,8 +22,8 @@ constexpr int kDesignClientWidth = 356;
 constexpr int kDesignClientHeight = 320;
 constexpr int kHotKeyId = 1;
 
-FontSpec MeiryoUI(int height) {
-    FontSpec font;
+FontAttributes MeiryoUI(int height) {
+    FontAttributes font;
     font.Face.Name = u"Meiryo UI";
     font.Face.Height = height;
     font.Charset = SHIFTJIS_CHARSET;
@@ -54,7 +54,7 @@ MainForm::MainForm(Component* owner, const Deliverable& deliverable)
     // The phrase list takes the area above the buttons.
     lb1 = Make<TFilterListBox>();
     // The form's character set: Japanese lines need a face that has their glyphs.
-    FontSpec listFont = MeiryoUI(13);
+    FontAttributes listFont = MeiryoUI(13);
     listFont.Pitch = TFontPitch::fpFixed;
     listFont.Quality = TFontQuality::fqClearType;
     lb1->SetFont(listFont);

@@ -137,7 +137,7 @@ void TExtEdit::UpdateTextRect(bool flat) {
         return;
     RECT client{};
     ::GetClientRect(window, &client);
-    const int points = (GetFont().Spec().Face.Height * 72 + 48) / 96;
+    const int points = (GetFont().Attributes().Face.Height * 72 + 48) / 96;
     Rect r = TextRectFor(client.right, client.bottom, points, FCtl3D, flat);
     RECT rect{r.Left, r.Top, r.Right, r.Bottom};
     ::SendMessageW(window, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
@@ -544,8 +544,8 @@ void TExtEdit::SetEnabled(bool enabled) {
     WidthNudge();
 }
 
-void TExtEdit::SetFont(const FontSpec& spec) {
-    WinControl::SetFont(spec);
+void TExtEdit::SetFont(const FontAttributes& attributes) {
+    WinControl::SetFont(attributes);
     UpdateTextRect(FFlat);
     ApplyLabelFont(FFocusLabel && HasFocus());
 }
@@ -894,12 +894,12 @@ void TExtEdit::PaintEmptyText(HDC dc) {
     const bool focused = ::GetFocus() == HandleIfAllocated();
     if (FEmptyText.empty() || !WindowText().empty() || (focused && !FEmptyTextFocused))
         return;
-    FontSpec spec = GetFont().Spec();
-    spec.Face.Bold = (FEmptyTextStyle & fsBold) != 0;
-    spec.Face.Italic = (FEmptyTextStyle & fsItalic) != 0;
-    spec.Face.Underline = (FEmptyTextStyle & fsUnderline) != 0;
-    spec.Face.StrikeOut = (FEmptyTextStyle & fsStrikeOut) != 0;
-    Font hintFont(spec);
+    FontAttributes attributes = GetFont().Attributes();
+    attributes.Face.Bold = (FEmptyTextStyle & fsBold) != 0;
+    attributes.Face.Italic = (FEmptyTextStyle & fsItalic) != 0;
+    attributes.Face.Underline = (FEmptyTextStyle & fsUnderline) != 0;
+    attributes.Face.StrikeOut = (FEmptyTextStyle & fsStrikeOut) != 0;
+    Font hintFont(attributes);
     SelectGuard font(dc, hintFont.Handle());
     ::SetTextColor(dc, kHintGrey);
     ::SetBkMode(dc, OPAQUE);

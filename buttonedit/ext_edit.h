@@ -256,8 +256,8 @@ public:
     bool LabelAlwaysEnabled() const noexcept { return FLabelAlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool value);
     // Until it is set, the label shows in the field's font.
-    const FontSpec& LabelFont() noexcept;
-    void SetLabelFont(const FontSpec& value);
+    const FontAttributes& LabelFont() noexcept;
+    void SetLabelFont(const FontAttributes& value);
     // The label turns bold while the field has the focus.
     bool FocusLabel() const noexcept { return FFocusLabel; }
     void SetFocusLabel(bool value) { FFocusLabel = value; }
@@ -303,7 +303,7 @@ public:
     void SetParent(WinControl* parent) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontAttributes& attributes) override;
 
 private:
     std::u16string WindowText();
@@ -409,7 +409,7 @@ private:
     bool FFullTextSearch = false;
     TEditLabel* FEditLabel = nullptr; // owned as a component
     std::u16string FLabelCaption;
-    std::optional<FontSpec> FLabelFont;
+    std::optional<FontAttributes> FLabelFont;
     TLabelPosition FLabelPosition = TLabelPosition::lpLeftTop;
     int FLabelMargin = 4;
     bool FLabelTransparent = false;

@@ -53,11 +53,11 @@ void TExtEdit::SetLabelAlwaysEnabled(bool value) {
     }
 }
 
-const FontSpec& TExtEdit::LabelFont() noexcept {
-    return FLabelFont ? *FLabelFont : GetFont().Spec();
+const FontAttributes& TExtEdit::LabelFont() noexcept {
+    return FLabelFont ? *FLabelFont : GetFont().Attributes();
 }
 
-void TExtEdit::SetLabelFont(const FontSpec& value) {
+void TExtEdit::SetLabelFont(const FontAttributes& value) {
     FLabelFont = value;
     ApplyLabelFont(FFocusLabel && HasFocus());
 }
@@ -65,9 +65,9 @@ void TExtEdit::SetLabelFont(const FontSpec& value) {
 void TExtEdit::ApplyLabelFont(bool focused) {
     if (!FEditLabel)
         return;
-    FontSpec spec = LabelFont();
-    spec.Face.Bold = spec.Face.Bold || focused;
-    FEditLabel->SetFont(spec);
+    FontAttributes attributes = LabelFont();
+    attributes.Face.Bold = attributes.Face.Bold || focused;
+    FEditLabel->SetFont(attributes);
     PlaceLabel();
 }
 

@@ -43,7 +43,7 @@ public:
     bool AcceptOnTab = false;
     bool ShowValue = false;
     bool SearchValue = false;
-    FontSpec Font{FontDesc{u"Arial", 11}}; // 8 points at 96 pixels per inch
+    FontAttributes Font{FontDesc{u"Arial", 11}}; // 8 points at 96 pixels per inch
     int Spacing = 0;
     TValueSeparator ValueSeparator = TValueSeparator::vsBracket;
 

@@ -291,9 +291,9 @@ void TCustomMultiButtonEdit::SetEnabled(bool enabled) {
         FEditButtons->Items(i)->Button()->SetEnabled(enabled);
 }
 
-void TCustomMultiButtonEdit::SetFont(const FontSpec& spec) {
-    WinControl::SetFont(spec);
-    FEdit->SetFont(spec);
+void TCustomMultiButtonEdit::SetFont(const FontAttributes& attributes) {
+    WinControl::SetFont(attributes);
+    FEdit->SetFont(attributes);
 }
 
 LRESULT TCustomMultiButtonEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,7 +46,7 @@ public:
     void SetEmptyTextFocused(bool value);
 
     void SetEnabled(bool enabled) override;
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontAttributes& attributes) override;
 
     // Docks every button in collection order and gives the edit the rest; a button's tag
     // becomes its index. Runs once the window exists and after every change of the buttons.

@@ -251,11 +251,11 @@ void TFilterListBox::SetMultiSelect(bool value) {
     FListBox->SetMultiSelect(value);
 }
 
-void TFilterListBox::SetFont(const FontSpec& spec) {
-    WinControl::SetFont(spec);
-    FListBox->SetFont(spec);
-    FSearchEdit->SetFont(spec);
-    FInsertEdit->SetFont(spec);
+void TFilterListBox::SetFont(const FontAttributes& attributes) {
+    WinControl::SetFont(attributes);
+    FListBox->SetFont(attributes);
+    FSearchEdit->SetFont(attributes);
+    FInsertEdit->SetFont(attributes);
 }
 
 void TFilterListBox::SetEnabled(bool enabled) {

@@ -108,7 +108,7 @@ public:
     // The form has configured the control: the search and insert options take effect.
     void Loaded() override;
 
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontAttributes& attributes) override;
     void SetEnabled(bool enabled) override;
     // The inner list, which fills the control, drags and is dragged over: it follows.
     void SetDragMode(TDragMode mode) override;

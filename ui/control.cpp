@@ -86,8 +86,8 @@ void Control::SetVisible(bool visible) {
 void Control::SetEnabled(bool enabled) {
     enabled_ = enabled;
 }
-void Control::SetFont(const FontSpec& spec) {
-    font_.Assign(spec);
+void Control::SetFont(const FontAttributes& attributes) {
+    font_.Assign(attributes);
 }
 void Control::SetColor(TColor color) {
     color_ = color;
@@ -299,8 +299,8 @@ void WinControl::SetEnabled(bool enabled) {
         ::EnableWindow(handle_, enabled);
 }
 
-void WinControl::SetFont(const FontSpec& spec) {
-    Control::SetFont(spec);
+void WinControl::SetFont(const FontAttributes& attributes) {
+    Control::SetFont(attributes);
     if (handle_)
         ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
 }

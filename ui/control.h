@@ -55,7 +55,7 @@ public:
     virtual void SetEnabled(bool enabled);
 
     Font& GetFont() { return font_; }
-    virtual void SetFont(const FontSpec& spec);
+    virtual void SetFont(const FontAttributes& attributes);
     TColor Color() const { return color_; }
     virtual void SetColor(TColor color);
     LPCWSTR Cursor() const { return cursor_; }
@@ -137,7 +137,7 @@ public:
     void SetParent(WinControl* parent) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontAttributes& attributes) override;
     void SetColor(TColor color) override;
 
     const std::u16string& Caption() const { return caption_; }

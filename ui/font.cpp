@@ -6,16 +6,16 @@
 
 namespace zel {
 
-void Font::Assign(const FontSpec& spec) {
-    if (spec == spec_)
+void Font::Assign(const FontAttributes& attributes) {
+    if (attributes == attributes_)
         return;
-    spec_ = spec;
+    attributes_ = attributes;
     handle_.reset();
 }
 
 HFONT Font::Handle() const {
     if (!handle_) {
-        const FontDesc& face = spec_.Face;
+        const FontDesc& face = attributes_.Face;
         LOGFONTW lf{};
         lf.lfHeight = -face.Height;
         lf.lfEscapement = lf.lfOrientation = face.Orientation;
@@ -23,12 +23,12 @@ HFONT Font::Handle() const {
         lf.lfItalic = face.Italic;
         lf.lfUnderline = face.Underline;
         lf.lfStrikeOut = face.StrikeOut;
-        lf.lfCharSet = spec_.Charset;
-        lf.lfPitchAndFamily = spec_.Pitch == TFontPitch::fpFixed      ? FIXED_PITCH
-                              : spec_.Pitch == TFontPitch::fpVariable ? VARIABLE_PITCH
-                                                                      : DEFAULT_PITCH;
+        lf.lfCharSet = attributes_.Charset;
+        lf.lfPitchAndFamily = attributes_.Pitch == TFontPitch::fpFixed      ? FIXED_PITCH
+                              : attributes_.Pitch == TFontPitch::fpVariable ? VARIABLE_PITCH
+                                                                            : DEFAULT_PITCH;
         lf.lfQuality =
-            spec_.Quality == TFontQuality::fqClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
+            attributes_.Quality == TFontQuality::fqClearType ? CLEARTYPE_QUALITY : DEFAULT_QUALITY;
         size_t n = std::min<size_t>(face.Name.size(), LF_FACESIZE - 1);
         std::copy_n(W(face.Name), n, lf.lfFaceName);
         handle_.reset(::CreateFontIndirectW(&lf));

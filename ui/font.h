@@ -9,25 +9,25 @@ namespace zel {
 enum class TFontPitch : uint8_t { fpDefault, fpFixed, fpVariable };
 enum class TFontQuality : uint8_t { fqDefault, fqClearType };
 
-struct FontSpec {
+struct FontAttributes {
     FontDesc Face{u"Tahoma", 13}; // Height: character height in pixels
     uint8_t Charset = DEFAULT_CHARSET;
     TFontPitch Pitch = TFontPitch::fpDefault;
     TFontQuality Quality = TFontQuality::fqDefault;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontAttributes&) const = default;
 };
 
 class Font {
 public:
     Font() = default;
-    explicit Font(FontSpec spec) : spec_(std::move(spec)) {}
+    explicit Font(FontAttributes attributes) : attributes_(std::move(attributes)) {}
 
-    const FontSpec& Spec() const noexcept { return spec_; }
-    void Assign(const FontSpec& spec);
+    const FontAttributes& Attributes() const noexcept { return attributes_; }
+    void Assign(const FontAttributes& attributes);
     HFONT Handle() const; // owned by this Font
 
 private:
-    FontSpec spec_;
+    FontAttributes attributes_;
     mutable UniqueFont handle_;
 };
 

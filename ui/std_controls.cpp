@@ -64,8 +64,8 @@ void Label::SetCaption(std::u16string caption) {
     AdjustSize();
 }
 
-void Label::SetFont(const FontSpec& spec) {
-    WinControl::SetFont(spec);
+void Label::SetFont(const FontAttributes& attributes) {
+    WinControl::SetFont(attributes);
     AdjustSize();
 }
 

@@ -22,7 +22,7 @@ public:
     // Sizes the label to its caption in its font, now and after every change of either.
     void SetAutoSize(bool autoSize);
     void SetCaption(std::u16string caption) override;
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontAttributes& attributes) override;
     bool Transparent() const noexcept { return transparent_; }
     void SetTransparent(bool value);
     // The control the accelerator focuses; not owned, cleared when it goes.

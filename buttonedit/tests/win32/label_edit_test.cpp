@@ -69,15 +69,15 @@ TEST_F(LabelledEdit, TheLabelFollowsEnablingVisibilityAndFocus) {
     edit->SetFocusLabel(true);
     const int plainWidth = Caption().Width();
     Focus();
-    EXPECT_TRUE(Caption().GetFont().Spec().Face.Bold);
+    EXPECT_TRUE(Caption().GetFont().Attributes().Face.Bold);
     EXPECT_GE(Caption().Width(), plainWidth);
     Unfocus();
-    EXPECT_FALSE(Caption().GetFont().Spec().Face.Bold);
+    EXPECT_FALSE(Caption().GetFont().Attributes().Face.Bold);
 }
 
 TEST_F(LabelledEdit, FontsTransparencyAndClicks) {
     const int height = Caption().Height();
-    FontSpec large = edit->LabelFont();
+    FontAttributes large = edit->LabelFont();
     large.Face.Height = 24;
     edit->SetLabelFont(large);
     EXPECT_GT(Caption().Height(), height);

@@ -233,13 +233,13 @@ TEST_F(SearchWindow, ConditionAndActiveStateSetBeforeTheWindowExists) {
 }
 
 TEST_F(SearchWindow, TheFieldsTakeTheListBoxsFont) {
-    FontSpec font;
+    FontAttributes font;
     font.Face.Name = u"Arial";
     font.Face.Height = 17;
     list->SetFont(font);
-    EXPECT_EQ(list->SearchEdit().GetFont().Spec(), font);
-    EXPECT_EQ(list->SearchEdit().Edit().GetFont().Spec(), font);
-    EXPECT_EQ(list->InsertEdit().GetFont().Spec(), font);
+    EXPECT_EQ(list->SearchEdit().GetFont().Attributes(), font);
+    EXPECT_EQ(list->SearchEdit().Edit().GetFont().Attributes(), font);
+    EXPECT_EQ(list->InsertEdit().GetFont().Attributes(), font);
 }
 
 struct InsertWindow : SearchWindow {

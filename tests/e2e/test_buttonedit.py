@@ -32,6 +32,12 @@ def field_text():
     return children("Edit")[0]["text"]
 
 
+def shown(class_name):
+    """The top-level window of this class when it is visible."""
+    window = wintool("find", class_name)
+    return window if window and window["visible"] else None
+
+
 def click_on(child):
     click(child["left"] + child["width"] // 2, child["top"] + child["height"] // 2)
 
@@ -73,13 +79,56 @@ def test_hovering_a_button_shows_its_hint(demo):
     xdotool("mousemove", "--sync", str(copy["left"] + 5), str(copy["top"] + 5))
     xdotool("mousemove", "--sync", str(copy["left"] + 8), str(copy["top"] + 8))
 
-    def shown_tip():
-        tip = wintool("find", "tooltips_class32")
-        return tip if tip and tip["visible"] else None
-
-    tip = wait_for(shown_tip, "the button's hint")
+    tip = wait_for(lambda: shown("tooltips_class32"), "the button's hint")
     # Below the mouse, near the button.
     assert abs(tip["left"] - copy["left"]) < 60
     assert copy["top"] < tip["top"] < copy["top"] + 80
     xdotool("mousemove", "--sync", "5", "5")
-    wait_for(lambda: not shown_tip(), "the hint to go")
+    wait_for(lambda: not shown("tooltips_class32"), "the hint to go")
+
+
+def fields():
+    """The demo's edit fields from top to bottom: the button edit's, Amount and Fruit."""
+    return sorted(children("Edit"), key=lambda c: c["top"])
+
+
+def test_money_lookup_and_the_text_kept_between_runs(tmp_path):
+    def start():
+        proc = subprocess.Popen([str(WINE_RUN), str(DEMO)], cwd=tmp_path,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        wait_for(lambda: (wintool("find", CLASS) or {}).get("visible"), "the demo window")
+        return proc
+
+    proc = start()
+    _, amount, fruit = fields()
+    label = next(c for c in wintool("children", CLASS)["children"] if c["text"] == "&Amount")
+    assert label["left"] + label["width"] <= amount["left"]
+    assert label["top"] < amount["top"] + amount["height"] // 2 < label["top"] + label["height"]
+
+    # A money field takes digits only and groups them as they come.
+    type_into(amount, "12x345b67")
+    wait_for(lambda: fields()[1]["text"] == "1,234,567", "the grouped amount")
+
+    # The lookup list opens under the field while the field keeps the keys.
+    type_into(fruit, "ap")
+    popup = wait_for(lambda: shown("ZelHintWindow"), "the lookup list")
+    assert popup["top"] >= fruit["top"] + fruit["height"] - 4
+    xdotool("type", "--delay", "50", "r")
+    wait_for(lambda: fields()[2]["text"] == "apr", "the third typed letter in the field")
+    xdotool("key", "Return")
+    wait_for(lambda: fields()[2]["text"] == "Apricot", "the accepted fruit")
+    wait_for(lambda: not shown("ZelHintWindow"), "the lookup list to close")
+
+    # Closing the window keeps both texts; the next run shows them again.
+    assert wintool("close", CLASS) is not None
+    proc.wait(timeout=60)
+    kept = (tmp_path / "demo.ini").read_bytes().decode("utf-8")
+    assert "Amount=1,234,567" in kept and "Fruit=Apricot" in kept
+    proc = start()
+    try:
+        wait_for(lambda: [f["text"] for f in fields()[1:]] == ["1,234,567", "Apricot"],
+                 "the kept texts in the second run")
+    finally:
+        proc.terminate()
+        proc.wait(timeout=60)

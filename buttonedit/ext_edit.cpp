@@ -977,98 +977,105 @@ void TExtEdit::EraseTransparent(HDC dc) {
 
 // ---- Messages ----------------------------------------------------------------------------
 
+LRESULT TExtEdit::KeyDownMessage(WORD key, LPARAM lParam) {
+    const bool undone = (key == VK_ESCAPE || key == VK_RETURN) && WantSpecialKey(key);
+    if (!KeyDownStage(key) || undone)
+        return 0;
+    const LRESULT result = DefaultHandler(WM_KEYDOWN, key, lParam);
+    KeepSelectionInValue();
+    return result;
+}
+
+LRESULT TExtEdit::CharMessage(char16_t key, LPARAM lParam) {
+    // The character as typed decides the lookup; the stage may change or swallow it.
+    const bool edits = key >= 0x20 || key == VK_BACK;
+    const bool passed = CharStage(key);
+    FExcelDecimalKey = false;
+    LRESULT result = 0;
+    if (passed) {
+        result = DefaultHandler(WM_CHAR, key, lParam);
+        if (key >= 0x20 && ::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
+            SetModified(true);
+        if (key >= 0x20)
+            MoveOnWhenFull();
+    }
+    if (edits)
+        UpdateLookup();
+    return result;
+}
+
+LRESULT TExtEdit::KeyUpMessage(WORD key, LPARAM lParam) {
+    KeyUpStage(key);
+    return key ? DefaultHandler(WM_KEYUP, key, lParam) : 0;
+}
+
+void TExtEdit::ApplyFocusAlign() {
+    if (::GetFocus() != HandleIfAllocated() || FFocusAlign == TEditAlign::eaDefault)
+        return;
+    FAlignChanging = true;
+    SetEditAlign(FFocusAlign);
+    FAlignChanging = false;
+}
+
 LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto byDefault = [&] { return DefaultHandler(message, wParam, lParam); };
+    // The edit window's own handling first, then the step.
+    const auto thenDo = [&](auto step) {
+        const LRESULT result = byDefault();
+        step();
+        return result;
+    };
     switch (message) {
-    case WM_KEYDOWN: {
-        WORD key = static_cast<WORD>(wParam);
-        const bool undone = (key == VK_ESCAPE || key == VK_RETURN) && WantSpecialKey(key);
-        if (!KeyDownStage(key) || undone)
-            return 0;
-        LRESULT result = DefaultHandler(message, key, lParam);
-        KeepSelectionInValue();
-        return result;
-    }
-    case WM_CHAR: {
-        char16_t key = static_cast<char16_t>(wParam);
-        const bool passed = CharStage(key);
-        FExcelDecimalKey = false;
-        LRESULT result = 0;
-        if (passed) {
-            result = DefaultHandler(message, key, lParam);
-            if (key >= 0x20 && ::SendMessageW(HandleIfAllocated(), EM_GETMODIFY, 0, 0))
-                SetModified(true);
-            if (key >= 0x20)
-                MoveOnWhenFull();
-        }
-        if (wParam >= 0x20 || wParam == VK_BACK)
-            UpdateLookup();
-        return result;
-    }
-    case WM_KEYUP: {
-        WORD key = static_cast<WORD>(wParam);
-        KeyUpStage(key);
-        return key ? DefaultHandler(message, key, lParam) : 0;
-    }
+    case WM_KEYDOWN:
+        return KeyDownMessage(static_cast<WORD>(wParam), lParam);
+    case WM_CHAR:
+        return CharMessage(static_cast<char16_t>(wParam), lParam);
+    case WM_KEYUP:
+        return KeyUpMessage(static_cast<WORD>(wParam), lParam);
     case WM_SYSKEYDOWN:
         if (wParam == VK_MENU) {
             SetFocus();
             HideLookup();
         }
-        return DefaultHandler(message, wParam, lParam);
+        return byDefault();
     case WM_CANCELMODE:
         HideLookup();
-        return DefaultHandler(message, wParam, lParam);
-    case WM_SETFOCUS: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        FocusGained();
-        return result;
-    }
-    case WM_KILLFOCUS: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        FocusLost(reinterpret_cast<HWND>(wParam));
-        return result;
-    }
+        return byDefault();
+    case WM_SETFOCUS:
+        return thenDo([this] { FocusGained(); });
+    case WM_KILLFOCUS:
+        return thenDo([&] { FocusLost(reinterpret_cast<HWND>(wParam)); });
     case kApplyFocusAlign:
-        if (::GetFocus() == HandleIfAllocated() && FFocusAlign != TEditAlign::eaDefault) {
-            FAlignChanging = true;
-            SetEditAlign(FFocusAlign);
-            FAlignChanging = false;
-        }
+        ApplyFocusAlign();
         return 0;
     case WM_LBUTTONDOWN:
-        if (LeftButtonDown(lParam))
-            return 0;
-        return DefaultHandler(message, wParam, lParam);
-    case WM_LBUTTONUP: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        LeftButtonUp(lParam);
-        return result;
-    }
-    case WM_LBUTTONDBLCLK: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        if (OnDblClick)
-            OnDblClick(this);
-        return result;
-    }
+        return LeftButtonDown(lParam) ? 0 : byDefault();
+    case WM_LBUTTONUP:
+        return thenDo([&] { LeftButtonUp(lParam); });
+    case WM_LBUTTONDBLCLK:
+        return thenDo([this] {
+            if (OnDblClick)
+                OnDblClick(this);
+        });
     case WM_MOUSEMOVE:
         MouseMoved();
         if (FButtonDown && FOleDropSource && (wParam & MK_LBUTTON)) {
             StartOleDrag();
             return 0;
         }
-        return DefaultHandler(message, wParam, lParam);
+        return byDefault();
     case WM_DESTROY:
         WindowGoing();
-        return DefaultHandler(message, wParam, lParam);
+        return byDefault();
     case WM_MOUSELEAVE:
         MouseLeft();
-        return DefaultHandler(message, wParam, lParam);
+        return byDefault();
     case WM_SETCURSOR:
         if (FIsURLShown && LOWORD(lParam) == HTCLIENT) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
         }
-        return DefaultHandler(message, wParam, lParam);
+        return byDefault();
     case WM_PASTE:
         Paste();
         return 0;
@@ -1076,23 +1083,16 @@ LRESULT TExtEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Cut();
         return 0;
     case WM_COPY:
-        return Copy() ? DefaultHandler(message, wParam, lParam) : 0;
-    case WM_PAINT: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        PaintExtras();
-        return result;
-    }
-    case WM_NCPAINT: {
-        LRESULT result = DefaultHandler(message, wParam, lParam);
-        PaintFrame();
-        return result;
-    }
+        return Copy() ? byDefault() : 0;
+    case WM_PAINT:
+        return thenDo([this] { PaintExtras(); });
+    case WM_NCPAINT:
+        return thenDo([this] { PaintFrame(); });
     case WM_ERASEBKGND:
-        if (FTransparent) {
-            EraseTransparent(reinterpret_cast<HDC>(wParam));
-            return TRUE;
-        }
-        return DefaultHandler(message, wParam, lParam);
+        if (!FTransparent)
+            return byDefault();
+        EraseTransparent(reinterpret_cast<HDC>(wParam));
+        return TRUE;
     default:
         return WinControl::WndProc(message, wParam, lParam);
     }

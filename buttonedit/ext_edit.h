@@ -369,6 +369,11 @@ private:
     // An aligned field leaves room for its label.
     void LeaveRoomForLabel();
 
+    // The key messages, each running its stage around the edit window's handling.
+    LRESULT KeyDownMessage(WORD key, LPARAM lParam);
+    LRESULT CharMessage(char16_t key, LPARAM lParam);
+    LRESULT KeyUpMessage(WORD key, LPARAM lParam);
+    void ApplyFocusAlign();
     // The stages of a key, in the order the platform delivers them.
     bool WantSpecialKey(WORD key);
     bool KeyDownStage(WORD& key);

@@ -46,27 +46,52 @@ char16_t FoldedCharacter(const char16_t* p, const char16_t* end, TRECompareOptio
     return AsciiFor(FoldRead(p, end, length, options, pending));
 }
 
+std::vector<char16_t> BuildKanaWidthTable(bool ignoreKana, bool ignoreWidth) {
+    const TRECompareOptions options = FoldingOptions(ignoreKana, ignoreWidth);
+    std::vector<char16_t> table(kUnits);
+    for (size_t c = 0; c < kUnits; ++c) {
+        const char16_t unit = static_cast<char16_t>(c);
+        int length = 0;
+        table[c] = options.Empty() || IsSurrogate(unit)
+                       ? unit
+                       : FoldedCharacter(&unit, &unit + 1, options, length);
+    }
+    return table;
+}
+
+template <bool IgnoreKana, bool IgnoreWidth>
+const std::vector<char16_t>& KanaWidthTableOf() {
+    static const std::vector<char16_t> table = BuildKanaWidthTable(IgnoreKana, IgnoreWidth);
+    return table;
+}
+
+// The kana and width folding of every unit, made once for each combination: a folder is made
+// for every single match as well as for the list's searches.
+const std::vector<char16_t>& KanaWidthTable(bool ignoreKana, bool ignoreWidth) {
+    if (ignoreKana)
+        return ignoreWidth ? KanaWidthTableOf<true, true>() : KanaWidthTableOf<true, false>();
+    return ignoreWidth ? KanaWidthTableOf<false, true>() : KanaWidthTableOf<false, false>();
+}
+
 } // namespace
 
 TextFolder::TextFolder(std::shared_ptr<const UpperCaseTable> upper, bool ignoreKana,
                        bool ignoreWidth)
-    : upper_(std::move(upper)), joins_(ignoreWidth) {
-    const TRECompareOptions options = FoldingOptions(ignoreKana, ignoreWidth);
-    kanaWidth_.resize(kUnits);
-    for (size_t c = 0; c < kUnits; ++c) {
-        const char16_t unit = static_cast<char16_t>(c);
-        int length = 0;
-        kanaWidth_[c] = options.Empty() || IsSurrogate(unit)
-                            ? unit
-                            : FoldedCharacter(&unit, &unit + 1, options, length);
-    }
+    : upper_(std::move(upper)), kanaWidth_(KanaWidthTable(ignoreKana, ignoreWidth).data()),
+      joins_(ignoreWidth) {
     const char16_t* upperUnits = upper_ ? upper_->Units() : nullptr;
-    if (!upper_ || upperUnits) {
-        folded_.resize(kUnits);
+    if (!upper_)
+        folded_ = kanaWidth_;
+    else if (upperUnits && !ignoreKana && !ignoreWidth)
+        folded_ = upperUnits;
+    else if (upperUnits) {
+        foldedStore_.resize(kUnits);
         for (size_t c = 0; c < kUnits; ++c)
-            folded_[c] = upperUnits ? upperUnits[kanaWidth_[c]] : kanaWidth_[c];
+            foldedStore_[c] = upperUnits[kanaWidth_[c]];
+        folded_ = foldedStore_.data();
     }
     if (joins_) {
+        const TRECompareOptions options = FoldingOptions(ignoreKana, ignoreWidth);
         joined_.assign(2 * (kLastHalfKana - kFirstHalfKana + 1), 0);
         for (char16_t kana = kFirstHalfKana; kana <= kLastHalfKana; ++kana)
             for (char16_t mark : {kVoicedMark, kSemiVoicedMark}) {
@@ -86,7 +111,7 @@ char16_t TextFolder::Joined(char16_t kana, char16_t mark) const noexcept {
 }
 
 bool TextFolder::TableServes(std::u16string_view text) const {
-    return !folded_.empty() && (!upper_ || upper_->Covers(text));
+    return folded_ && (!upper_ || upper_->Covers(text));
 }
 
 void TextFolder::FoldUnits(std::u16string_view text, const char16_t* units, std::u16string& out,
@@ -114,14 +139,14 @@ void TextFolder::FoldUnits(std::u16string_view text, const char16_t* units, std:
 void TextFolder::Fold(std::u16string_view text, std::u16string& out,
                       std::vector<size_t>* from) const {
     if (TableServes(text)) {
-        FoldUnits(text, folded_.data(), out, from);
+        FoldUnits(text, folded_, out, from);
         return;
     }
     // Kana and width first, then the locale's own upper-casing of the whole text. Indexes
     // into an upper-casing of another length would name other units: such a text keeps its
     // letter case where the places matter.
     std::u16string kanaWidth;
-    FoldUnits(text, kanaWidth_.data(), kanaWidth, from);
+    FoldUnits(text, kanaWidth_, kanaWidth, from);
     upper_->UpperInto(kanaWidth, out);
     if (from && out.size() != kanaWidth.size())
         out = std::move(kanaWidth);
@@ -138,7 +163,7 @@ bool TextFolder::Contains(std::u16string_view text, std::u16string_view folded,
     // The table maps a surrogate pair to itself where the locale may map it to another pair
     // of the same length: a pattern of other units finds the same places either way.
     const bool pairsMatter = std::any_of(folded.begin(), folded.end(), IsSurrogate);
-    if (folded_.empty() || (pairsMatter && !TableServes(text))) {
+    if (!folded_ || (pairsMatter && !TableServes(text))) {
         Fold(text, scratch);
         return scratch.find(folded) != std::u16string::npos;
     }
@@ -146,7 +171,7 @@ bool TextFolder::Contains(std::u16string_view text, std::u16string_view folded,
         return true;
     // Read folded characters straight from the text: starts lie only where a folded
     // character starts, as in the folded copy.
-    const char16_t* units = folded_.data();
+    const char16_t* units = folded_;
     const size_t n = text.size();
     auto read = [&](size_t i, size_t& length) {
         if (joins_ && i + 1 < n)

@@ -20,6 +20,9 @@ class TextFolder {
 public:
     // upper null: letter case is kept.
     TextFolder(std::shared_ptr<const UpperCaseTable> upper, bool ignoreKana, bool ignoreWidth);
+    // The tables may point into the folder itself.
+    TextFolder(const TextFolder&) = delete;
+    TextFolder& operator=(const TextFolder&) = delete;
 
     // The folded text. `from`, when given, receives for each folded unit the index of the
     // text unit it comes from (the first of a kana and its sound mark).
@@ -43,10 +46,13 @@ private:
     char16_t Joined(char16_t kana, char16_t mark) const noexcept;
 
     std::shared_ptr<const UpperCaseTable> upper_;
-    std::vector<char16_t> folded_;    // per unit: kana and width folded, then upper-cased
-    std::vector<char16_t> kanaWidth_; // per unit: kana and width folded only
-    std::vector<char16_t> joined_;    // half-width kana U+FF61.. with U+FF9E, then with U+FF9F
-    bool joins_ = false;              // sound marks join their kana (width folding)
+    // Per unit: kana and width folded, then upper-cased; null when the locale's upper-casing
+    // is no table of units. The locale's own table, the kana and width table, or the store.
+    const char16_t* folded_ = nullptr;
+    std::vector<char16_t> foldedStore_;
+    const char16_t* kanaWidth_;    // per unit: kana and width folded only, shared by all folders
+    std::vector<char16_t> joined_; // half-width kana U+FF61.. with U+FF9E, then with U+FF9F
+    bool joins_ = false;           // sound marks join their kana (width folding)
 };
 
 } // namespace zel

@@ -71,6 +71,45 @@ bool IsLiteralAlternation(const TRECode* code, std::vector<TRELiteralCode*>* lit
     return true;
 }
 
+// The alternatives of an alternation, in order.
+std::vector<const TRECode*> Alternatives(const TREBinCode* node) {
+    std::vector<const TRECode*> alternatives;
+    std::vector<const TRECode*> pending{node};
+    while (!pending.empty()) {
+        const TRECode* item = pending.back();
+        pending.pop_back();
+        const TREBinCode* inner = AsNode(item);
+        if (inner != nullptr && inner->FOp == opUnion) {
+            pending.push_back(inner->FRight);
+            pending.push_back(inner->FLeft);
+        } else {
+            alternatives.push_back(item);
+        }
+    }
+    return alternatives;
+}
+
+TRENFAKind SingleLoopKind(TREOperator op) {
+    return op == opStar ? nkStar : op == opPlus ? nkPlus : nkBound;
+}
+
+TRENFAKind SubMatchKind(TREOperator op) {
+    return op == opNoBackTrack    ? nkSuspend
+           : op == opAheadMatch   ? nkAheadMatch
+           : op == opAheadNoMatch ? nkAheadNoMatch
+           : op == opBehindMatch  ? nkBehindMatch
+                                  : nkBehindNoMatch;
+}
+
+TRENFAKind VerbKind(TREOperator op) {
+    return op == opPrune     ? nkPrune
+           : op == opSkip    ? nkSkip
+           : op == opMark    ? nkMark
+           : op == opThen    ? nkThen
+           : op == opCommint ? nkCommit
+                             : nkAccept;
+}
+
 } // namespace
 
 bool IsOneCharCode(const TRECode* code) {
@@ -163,7 +202,6 @@ void TRENFA::Measure(bool GoSubAsZero) {
         bool Expanded;
     };
     std::vector<Item> stack{{FRegExp.FCode, false}};
-    auto& groups = FRegExp.FGroups;
     while (!stack.empty()) {
         Item& item = stack.back();
         const TRECode* code = item.Node;
@@ -191,48 +229,54 @@ void TRENFA::Measure(bool GoSubAsZero) {
             continue;
         }
         stack.pop_back();
-        const TRETextPosRec left = node->FLeft ? LengthOf(node->FLeft) : TRETextPosRec{0, 0};
-        const TRETextPosRec right = node->FRight ? LengthOf(node->FRight) : TRETextPosRec{0, 0};
-        TRETextPosRec len{0, 0};
-        switch (node->FOp) {
-        case opConcat:
-            len = Sum(left, right);
-            break;
-        case opUnion:
-            len = Either(left, right);
-            break;
-        case opGroup:
-            len = left;
-            if (node->FGroupIndex > 0 && node->FGroupIndex < groups.Count())
-                groups.Items(node->FGroupIndex).FCharLength = len;
-            break;
-        case opKeepPattern:
-        case opNoBackTrack:
-            len = left;
-            break;
-        case opStar:
-        case opPlus:
-        case opBound:
-        case opLoop:
-            len = {MulMin(left.Min, node->FMin), MulMax(left.Max, node->FMax)};
-            break;
-        case opGoSub:
-            if (!GoSubAsZero && node->FGroupIndex > 0 && node->FGroupIndex < groups.Count())
-                len = groups.Items(node->FGroupIndex).FCharLength;
-            else if (!GoSubAsZero)
-                len = {0, -1};
-            break;
-        case opIfMatch: // the branches: yes, and no (or nothing)
-            len = right;
-            break;
-        case opIfThen:
-            len = Either(left, node->FRight ? right : TRETextPosRec{0, 0});
-            break;
-        default: // lookarounds, definitions, verbs, empty
-            break;
-        }
-        FLengths[code] = len;
+        FLengths[code] = CombinedLength(node, GoSubAsZero);
     }
+}
+
+// A node's length from its operands' (already measured); a group also records its CharLength.
+TRETextPosRec TRENFA::CombinedLength(const TREBinCode* node, bool GoSubAsZero) {
+    auto& groups = FRegExp.FGroups;
+    const TRETextPosRec left = node->FLeft ? LengthOf(node->FLeft) : TRETextPosRec{0, 0};
+    const TRETextPosRec right = node->FRight ? LengthOf(node->FRight) : TRETextPosRec{0, 0};
+    TRETextPosRec len{0, 0};
+    switch (node->FOp) {
+    case opConcat:
+        len = Sum(left, right);
+        break;
+    case opUnion:
+        len = Either(left, right);
+        break;
+    case opGroup:
+        len = left;
+        if (node->FGroupIndex > 0 && node->FGroupIndex < groups.Count())
+            groups.Items(node->FGroupIndex).FCharLength = len;
+        break;
+    case opKeepPattern:
+    case opNoBackTrack:
+        len = left;
+        break;
+    case opStar:
+    case opPlus:
+    case opBound:
+    case opLoop:
+        len = {MulMin(left.Min, node->FMin), MulMax(left.Max, node->FMax)};
+        break;
+    case opGoSub:
+        if (!GoSubAsZero && node->FGroupIndex > 0 && node->FGroupIndex < groups.Count())
+            len = groups.Items(node->FGroupIndex).FCharLength;
+        else if (!GoSubAsZero)
+            len = {0, -1};
+        break;
+    case opIfMatch: // the branches: yes, and no (or nothing)
+        len = right;
+        break;
+    case opIfThen:
+        len = Either(left, node->FRight ? right : TRETextPosRec{0, 0});
+        break;
+    default: // lookarounds, definitions, verbs, empty
+        break;
+    }
+    return len;
 }
 
 void TRENFA::AddRecord(const TRENFAState* state, const TContext& ctx, TREOptimizeDataKind kind) {
@@ -377,23 +421,15 @@ void TRENFA::BuildSingleLoop(const TREBinCode* node, TRENFAKind kind, const TWor
         AddRecord(loop, ctx, ctx.AtEntry ? odkLead : ctx.AtExit ? odkTail : odkNormal);
 }
 
+void TRENFA::PushBuild(std::vector<TWork>& stack, const TRECode* child, int from, int to,
+                       const TContext& ctx) {
+    stack.push_back({TWork::Kind::Build, child, from, to, ctx});
+}
+
 void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
     const TContext& ctx = work.Ctx;
     if (work.Action == TWork::Kind::LoopTail) {
-        // Added after the body, so that leaving the loop heads the head state's chain.
-        const TRENFAState* loop = work.Loop;
-        TContext outer = ctx;
-        TRENFAState* exit =
-            AddTransition(nkLoopExit, work.Head, work.To, nullptr, outer, loop->FMin, loop->FMax);
-        exit->FMatchKind = loop->FMatchKind;
-        exit->FLoopIndex = loop->FLoopIndex;
-        exit->FExtendTo = work.From;
-        exit->FLoopChain = static_cast<int>(FProgram.FLoopChains.size());
-        FProgram.FLoopChains.push_back({loop->FLoopIndex, ctx.LoopChain});
-        TRENFAState* end = AddTransition(nkLoopEnd, work.BodyEnd, work.Head, nullptr, outer,
-                                         loop->FMin, loop->FMax);
-        end->FMatchKind = loop->FMatchKind;
-        end->FLoopIndex = loop->FLoopIndex;
+        BuildLoopTail(work);
         return;
     }
     if (work.Action == TWork::Kind::IfMatchTail) {
@@ -406,213 +442,43 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
         BuildLeaf(const_cast<TRECode*>(code), work);
         return;
     }
-    auto push = [&](const TRECode* child, int from, int to, const TContext& childCtx) {
-        stack.push_back({TWork::Kind::Build, child, from, to, childCtx});
-    };
-    TContext body = ctx;
     switch (node->FOp) {
-    case opEmply:
-        AddTransition(nkEmpty, work.From, work.To, nullptr, ctx);
+    case opConcat:
+        BuildConcat(node, work, stack);
         break;
-    case opConcat: {
-        const int middle = NewState();
-        TContext left = ctx;
-        left.AtExit = false;
-        TContext right = ctx;
-        right.AtEntry = right.AtStart = false;
-        const TRETextPosRec len = LengthOf(node->FLeft);
-        right.Dist = Sum(ctx.Dist, len);
-        // Right first on the stack: the left part is built first.
-        push(node->FRight, middle, work.To, right);
-        push(node->FLeft, work.From, middle, left);
+    case opUnion:
+        BuildUnion(node, work, stack);
         break;
-    }
-    case opUnion: {
-        if (BuildTrie(node, work))
-            break;
-        // Flatten the alternatives of this alternation, in order.
-        std::vector<const TRECode*> alternatives;
-        std::vector<const TRECode*> pending{node};
-        while (!pending.empty()) {
-            const TRECode* item = pending.back();
-            pending.pop_back();
-            const TREBinCode* inner = AsNode(item);
-            if (inner != nullptr && inner->FOp == opUnion) {
-                pending.push_back(inner->FRight);
-                pending.push_back(inner->FLeft);
-            } else {
-                alternatives.push_back(item);
-            }
-        }
-        const bool topLevel = !ctx.Counted && !ctx.InAlternation && !ctx.Optional &&
-                              !ctx.Lookaround && ctx.LoopChain < 0 && ctx.Branch == 0;
-        if (topLevel && !FProgram.FHasAccept)
-            FProgram.FBranchCount =
-                std::max(FProgram.FBranchCount, static_cast<int>(alternatives.size()));
-        TContext alt = ctx;
-        alt.AtStart = false;
-        if (!topLevel)
-            alt.InAlternation = true;
-        alt.Counted = true;
-        alt.Alternation = work.From;
-        // The first alternative must head the chain: it is pushed last and so built last.
-        for (std::size_t i = 0; i < alternatives.size(); ++i) {
-            if (topLevel)
-                alt.Branch = static_cast<int>(i) + 1;
-            push(alternatives[i], work.From, work.To, alt);
-        }
+    case opGroup:
+        BuildGroup(node, work, stack);
         break;
-    }
-    case opGroup: {
-        const int b = NewState();
-        const int e = NewState();
-        body.Group = node->FGroupIndex;
-        TContext outer = ctx;
-        TRENFAState* begin = AddTransition(nkGroupBegin, work.From, b, nullptr, outer);
-        TRENFAState* end = AddTransition(nkGroupEnd, e, work.To, nullptr, outer);
-        begin->FGroupIndex = end->FGroupIndex = node->FGroupIndex;
-        auto& groups = FRegExp.FGroups;
-        if (node->FGroupIndex > 0 && node->FGroupIndex < groups.Count()) {
-            auto& group = groups.Items(node->FGroupIndex);
-            group.FGroupBegin = begin;
-            group.FGroupEnd = end;
-        }
-        push(node->FLeft, b, e, body);
+    case opKeepPattern:
+        BuildKeepPattern(node, work, stack);
         break;
-    }
-    case opKeepPattern: {
-        const int m = NewState();
-        AddTransition(nkKeepPattern, work.From, m, nullptr, ctx);
-        body.AtEntry = body.AtStart = false;
-        push(node->FLeft, m, work.To, body);
-        break;
-    }
     case opStar:
     case opPlus:
     case opBound:
-        BuildSingleLoop(node,
-                        node->FOp == opStar   ? nkStar
-                        : node->FOp == opPlus ? nkPlus
-                                              : nkBound,
-                        work);
+        BuildSingleLoop(node, SingleLoopKind(node->FOp), work);
         break;
-    case opLoop: {
-        if (node->FMatchKind == lkReluctant && node->FLeft != nullptr &&
-            AsNode(node->FLeft) == nullptr && IsOneCharCode(node->FLeft)) {
-            // A lazy loop over one character at a time takes one more character per step:
-            // the single-code form does that without entering a body each time.
-            const bool unbounded = node->FMax >= kNFAUnbounded;
-            BuildSingleLoop(node,
-                            unbounded && node->FMin == 0   ? nkStar
-                            : unbounded && node->FMin == 1 ? nkPlus
-                                                           : nkBound,
-                            work);
-            break;
-        }
-        const int h = NewState();
-        const int g = NewState();
-        TRENFAState* loop =
-            AddTransition(nkLoop, work.From, h, nullptr, ctx, node->FMin, node->FMax);
-        loop->FMatchKind = node->FMatchKind;
-        loop->FExtendTo = g;
-        loop->FLoopIndex = static_cast<int>(FProgram.FLoops.size());
-        FProgram.FLoops.push_back(loop);
-        TWork tail{TWork::Kind::LoopTail, nullptr, work.From, work.To, ctx};
-        tail.Head = h;
-        tail.BodyEnd = g;
-        tail.Loop = loop;
-        stack.push_back(tail);
-        // An enclosing optional context carries into the body: a loop with a positive
-        // minimum that may itself be skipped does not make its body's literals mandatory.
-        body.Optional = ctx.Optional || node->FMin == 0;
-        body.AtStart = false;
-        body.AtExit = ctx.AtExit && node->FMin > 0;
-        if (node->FMax != 1)
-            body.Dist.Max = -1;
-        body.LoopChain = static_cast<int>(FProgram.FLoopChains.size());
-        FProgram.FLoopChains.push_back({loop->FLoopIndex, ctx.LoopChain});
-        push(node->FLeft, h, g, body);
+    case opLoop:
+        BuildLoop(node, work, stack);
         break;
-    }
     case opNoBackTrack:
     case opAheadMatch:
     case opAheadNoMatch:
     case opBehindMatch:
-    case opBehindNoMatch: {
-        const TRENFAKind kind = node->FOp == opNoBackTrack    ? nkSuspend
-                                : node->FOp == opAheadMatch   ? nkAheadMatch
-                                : node->FOp == opAheadNoMatch ? nkAheadNoMatch
-                                : node->FOp == opBehindMatch  ? nkBehindMatch
-                                                              : nkBehindNoMatch;
-        const int m = NewState();
-        const int l = NewState();
-        TRENFAState* open = AddTransition(kind, work.From, m, nullptr, ctx);
-        open->FExtendTo = l;
-        if (kind == nkBehindMatch || kind == nkBehindNoMatch) {
-            const TRETextPosRec len = LengthOf(node->FLeft);
-            open->FMin = len.Min;
-            open->FMax = len.Max;
-        }
-        AddTransition(nkMatchEnd, l, work.To, nullptr, ctx);
-        if (kind != nkSuspend) {
-            body.Lookaround = body.Optional = true;
-            body.AtStart = false;
-        }
-        if (kind == nkBehindMatch || kind == nkBehindNoMatch)
-            body.InBehind = true;
-        push(node->FLeft, m, l, body);
+    case opBehindNoMatch:
+        BuildSubMatch(node, work, stack);
         break;
-    }
-    case opGoSub: {
-        TRENFAState* call = AddTransition(nkGoSub, work.From, work.To, nullptr, ctx);
-        call->FGroupIndex = node->FGroupIndex;
+    case opGoSub:
+        AddTransition(nkGoSub, work.From, work.To, nullptr, ctx)->FGroupIndex = node->FGroupIndex;
         break;
-    }
-    case opIfMatch: {
-        const auto* branches = AsNode(node->FRight);
-        const int c = NewState();
-        const int k = NewState();
-        TRENFAState* open = AddTransition(nkIfMatch, work.From, c, nullptr, ctx);
-        open->FExtendTo = k;
-        FProgram.FHasConditionTest = true;
-        body.Optional = true;
-        body.AtStart = false;
-        // Order on the work stack (last pushed is built first): the condition, the no side,
-        // the yes side, then the end of the condition, which heads k's chain.
-        stack.push_back({TWork::Kind::IfMatchTail, nullptr, k, work.To, ctx});
-        if (branches != nullptr) {
-            // The no side first, then the yes side: k's chain reads yes, no.
-            if (branches->FRight != nullptr) {
-                const int n = NewState();
-                AddTransition(nkIfThen, k, n, nullptr, ctx);
-                push(branches->FRight, n, work.To, body);
-            } else {
-                AddTransition(nkEmpty, k, work.To, nullptr, ctx);
-            }
-            const int y = NewState();
-            AddTransition(nkIfThen, k, y, nullptr, ctx);
-            push(branches->FLeft, y, work.To, body);
-        }
-        TContext condition = body;
-        condition.Lookaround = true;
-        push(node->FLeft, c, k, condition);
+    case opIfMatch:
+        BuildIfMatch(node, work, stack);
         break;
-    }
-    case opDefine: {
-        const auto* branches = AsNode(node->FLeft);
-        const int d = NewState();
-        const int e = NewState();
-        TRENFAState* define = AddTransition(nkDefine, work.From, d, nullptr, ctx);
-        define->FExtendTo = work.To;
-        AddTransition(nkMatchEnd, e, work.To, nullptr, ctx);
-        body.Optional = true;
-        body.AtStart = false;
-        if (branches != nullptr && branches->FLeft != nullptr)
-            push(branches->FLeft, d, e, body);
-        else
-            AddTransition(nkEmpty, d, e, nullptr, ctx);
+    case opDefine:
+        BuildDefine(node, work, stack);
         break;
-    }
     case opFail:
         AddTransition(nkFail, work.From, work.To, nullptr, ctx);
         break;
@@ -621,25 +487,218 @@ void TRENFA::BuildNode(const TWork& work, std::vector<TWork>& stack) {
     case opMark:
     case opThen:
     case opCommint:
-    case opAccept: {
-        const TRENFAKind kind = node->FOp == opPrune     ? nkPrune
-                                : node->FOp == opSkip    ? nkSkip
-                                : node->FOp == opMark    ? nkMark
-                                : node->FOp == opThen    ? nkThen
-                                : node->FOp == opCommint ? nkCommit
-                                                         : nkAccept;
-        TRENFAState* verb = AddTransition(kind, work.From, work.To, nullptr, ctx);
-        verb->FGroupIndex = node->FOp == opAccept ? -1 : node->FGroupIndex;
-        if (kind == nkThen)
-            verb->FExtendTo = ctx.Alternation;
-        if (kind == nkAccept)
-            FProgram.FHasAccept = true;
+    case opAccept:
+        BuildVerb(node, work);
         break;
-    }
-    default:
+    default: // opEmply and the operators never built
         AddTransition(nkEmpty, work.From, work.To, nullptr, ctx);
         break;
     }
+}
+
+// Added after the body, so that leaving the loop heads the head state's chain.
+void TRENFA::BuildLoopTail(const TWork& work) {
+    const TContext& ctx = work.Ctx;
+    const TRENFAState* loop = work.Loop;
+    TRENFAState* exit =
+        AddTransition(nkLoopExit, work.Head, work.To, nullptr, ctx, loop->FMin, loop->FMax);
+    exit->FMatchKind = loop->FMatchKind;
+    exit->FLoopIndex = loop->FLoopIndex;
+    exit->FExtendTo = work.From;
+    exit->FLoopChain = static_cast<int>(FProgram.FLoopChains.size());
+    FProgram.FLoopChains.push_back({loop->FLoopIndex, ctx.LoopChain});
+    TRENFAState* end =
+        AddTransition(nkLoopEnd, work.BodyEnd, work.Head, nullptr, ctx, loop->FMin, loop->FMax);
+    end->FMatchKind = loop->FMatchKind;
+    end->FLoopIndex = loop->FLoopIndex;
+}
+
+void TRENFA::BuildConcat(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    const int middle = NewState();
+    TContext left = ctx;
+    left.AtExit = false;
+    TContext right = ctx;
+    right.AtEntry = right.AtStart = false;
+    right.Dist = Sum(ctx.Dist, LengthOf(node->FLeft));
+    // Right first on the stack: the left part is built first.
+    PushBuild(stack, node->FRight, middle, work.To, right);
+    PushBuild(stack, node->FLeft, work.From, middle, left);
+}
+
+void TRENFA::BuildUnion(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    if (BuildTrie(node, work))
+        return;
+    const TContext& ctx = work.Ctx;
+    const std::vector<const TRECode*> alternatives = Alternatives(node);
+    const bool topLevel = !ctx.Counted && !ctx.InAlternation && !ctx.Optional && !ctx.Lookaround &&
+                          ctx.LoopChain < 0 && ctx.Branch == 0;
+    if (topLevel && !FProgram.FHasAccept)
+        FProgram.FBranchCount =
+            std::max(FProgram.FBranchCount, static_cast<int>(alternatives.size()));
+    TContext alt = ctx;
+    alt.AtStart = false;
+    if (!topLevel)
+        alt.InAlternation = true;
+    alt.Counted = true;
+    alt.Alternation = work.From;
+    // The first alternative must head the chain: it is pushed last and so built last.
+    for (std::size_t i = 0; i < alternatives.size(); ++i) {
+        if (topLevel)
+            alt.Branch = static_cast<int>(i) + 1;
+        PushBuild(stack, alternatives[i], work.From, work.To, alt);
+    }
+}
+
+void TRENFA::BuildGroup(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    const int b = NewState();
+    const int e = NewState();
+    TRENFAState* begin = AddTransition(nkGroupBegin, work.From, b, nullptr, ctx);
+    TRENFAState* end = AddTransition(nkGroupEnd, e, work.To, nullptr, ctx);
+    begin->FGroupIndex = end->FGroupIndex = node->FGroupIndex;
+    auto& groups = FRegExp.FGroups;
+    if (node->FGroupIndex > 0 && node->FGroupIndex < groups.Count()) {
+        auto& group = groups.Items(node->FGroupIndex);
+        group.FGroupBegin = begin;
+        group.FGroupEnd = end;
+    }
+    TContext body = ctx;
+    body.Group = node->FGroupIndex;
+    PushBuild(stack, node->FLeft, b, e, body);
+}
+
+void TRENFA::BuildKeepPattern(const TREBinCode* node, const TWork& work,
+                              std::vector<TWork>& stack) {
+    const int m = NewState();
+    AddTransition(nkKeepPattern, work.From, m, nullptr, work.Ctx);
+    TContext body = work.Ctx;
+    body.AtEntry = body.AtStart = false;
+    PushBuild(stack, node->FLeft, m, work.To, body);
+}
+
+void TRENFA::BuildLoop(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    if (node->FMatchKind == lkReluctant && node->FLeft != nullptr &&
+        AsNode(node->FLeft) == nullptr && IsOneCharCode(node->FLeft)) {
+        // A lazy loop over one character at a time takes one more character per step:
+        // the single-code form does that without entering a body each time.
+        const bool unbounded = node->FMax >= kNFAUnbounded;
+        BuildSingleLoop(node,
+                        unbounded && node->FMin == 0   ? nkStar
+                        : unbounded && node->FMin == 1 ? nkPlus
+                                                       : nkBound,
+                        work);
+        return;
+    }
+    const int h = NewState();
+    const int g = NewState();
+    TRENFAState* loop = AddTransition(nkLoop, work.From, h, nullptr, ctx, node->FMin, node->FMax);
+    loop->FMatchKind = node->FMatchKind;
+    loop->FExtendTo = g;
+    loop->FLoopIndex = static_cast<int>(FProgram.FLoops.size());
+    FProgram.FLoops.push_back(loop);
+    TWork tail{TWork::Kind::LoopTail, nullptr, work.From, work.To, ctx};
+    tail.Head = h;
+    tail.BodyEnd = g;
+    tail.Loop = loop;
+    stack.push_back(tail);
+    // An enclosing optional context carries into the body: a loop with a positive
+    // minimum that may itself be skipped does not make its body's literals mandatory.
+    TContext body = ctx;
+    body.Optional = ctx.Optional || node->FMin == 0;
+    body.AtStart = false;
+    body.AtExit = ctx.AtExit && node->FMin > 0;
+    if (node->FMax != 1)
+        body.Dist.Max = -1;
+    body.LoopChain = static_cast<int>(FProgram.FLoopChains.size());
+    FProgram.FLoopChains.push_back({loop->FLoopIndex, ctx.LoopChain});
+    PushBuild(stack, node->FLeft, h, g, body);
+}
+
+// An atomic group or a lookaround: a body of its own, closed by nkMatchEnd.
+void TRENFA::BuildSubMatch(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    const TRENFAKind kind = SubMatchKind(node->FOp);
+    const bool behind = kind == nkBehindMatch || kind == nkBehindNoMatch;
+    const int m = NewState();
+    const int l = NewState();
+    TRENFAState* open = AddTransition(kind, work.From, m, nullptr, ctx);
+    open->FExtendTo = l;
+    if (behind) {
+        const TRETextPosRec len = LengthOf(node->FLeft);
+        open->FMin = len.Min;
+        open->FMax = len.Max;
+    }
+    AddTransition(nkMatchEnd, l, work.To, nullptr, ctx);
+    TContext body = ctx;
+    if (kind != nkSuspend) {
+        body.Lookaround = body.Optional = true;
+        body.AtStart = false;
+    }
+    if (behind)
+        body.InBehind = true;
+    PushBuild(stack, node->FLeft, m, l, body);
+}
+
+void TRENFA::BuildIfMatch(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    const auto* branches = AsNode(node->FRight);
+    const int c = NewState();
+    const int k = NewState();
+    TRENFAState* open = AddTransition(nkIfMatch, work.From, c, nullptr, ctx);
+    open->FExtendTo = k;
+    FProgram.FHasConditionTest = true;
+    TContext body = ctx;
+    body.Optional = true;
+    body.AtStart = false;
+    // Order on the work stack (last pushed is built first): the condition, the no side,
+    // the yes side, then the end of the condition, which heads k's chain.
+    stack.push_back({TWork::Kind::IfMatchTail, nullptr, k, work.To, ctx});
+    if (branches != nullptr) {
+        // The no side first, then the yes side: k's chain reads yes, no.
+        if (branches->FRight != nullptr) {
+            const int n = NewState();
+            AddTransition(nkIfThen, k, n, nullptr, ctx);
+            PushBuild(stack, branches->FRight, n, work.To, body);
+        } else {
+            AddTransition(nkEmpty, k, work.To, nullptr, ctx);
+        }
+        const int y = NewState();
+        AddTransition(nkIfThen, k, y, nullptr, ctx);
+        PushBuild(stack, branches->FLeft, y, work.To, body);
+    }
+    TContext condition = body;
+    condition.Lookaround = true;
+    PushBuild(stack, node->FLeft, c, k, condition);
+}
+
+void TRENFA::BuildDefine(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack) {
+    const TContext& ctx = work.Ctx;
+    const auto* branches = AsNode(node->FLeft);
+    const int d = NewState();
+    const int e = NewState();
+    TRENFAState* define = AddTransition(nkDefine, work.From, d, nullptr, ctx);
+    define->FExtendTo = work.To;
+    AddTransition(nkMatchEnd, e, work.To, nullptr, ctx);
+    TContext body = ctx;
+    body.Optional = true;
+    body.AtStart = false;
+    if (branches != nullptr && branches->FLeft != nullptr)
+        PushBuild(stack, branches->FLeft, d, e, body);
+    else
+        AddTransition(nkEmpty, d, e, nullptr, ctx);
+}
+
+void TRENFA::BuildVerb(const TREBinCode* node, const TWork& work) {
+    const TContext& ctx = work.Ctx;
+    const TRENFAKind kind = VerbKind(node->FOp);
+    TRENFAState* verb = AddTransition(kind, work.From, work.To, nullptr, ctx);
+    verb->FGroupIndex = node->FOp == opAccept ? -1 : node->FGroupIndex;
+    if (kind == nkThen)
+        verb->FExtendTo = ctx.Alternation;
+    if (kind == nkAccept)
+        FProgram.FHasAccept = true;
 }
 
 // A group whose begin transition is directly followed by the begin transition of another group

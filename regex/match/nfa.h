@@ -157,7 +157,20 @@ private:
                                const TContext& ctx, int AMin = 0, int AMax = 0);
     void Measure(bool GoSubAsZero);
     TRETextPosRec LengthOf(const TRECode* node) const;
+    TRETextPosRec CombinedLength(const TREBinCode* node, bool GoSubAsZero);
+    static void PushBuild(std::vector<TWork>& stack, const TRECode* child, int from, int to,
+                          const TContext& ctx);
     void BuildNode(const TWork& work, std::vector<TWork>& stack);
+    void BuildLoopTail(const TWork& work);
+    void BuildConcat(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildUnion(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildGroup(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildKeepPattern(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildLoop(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildSubMatch(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildIfMatch(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildDefine(const TREBinCode* node, const TWork& work, std::vector<TWork>& stack);
+    void BuildVerb(const TREBinCode* node, const TWork& work);
     void BuildLeaf(TRECode* code, const TWork& work);
     void BuildSingleLoop(const TREBinCode* node, TRENFAKind kind, const TWork& work);
     bool BuildTrie(const TREBinCode* node, const TWork& work);

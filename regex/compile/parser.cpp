@@ -79,107 +79,108 @@ void TREParser::EndBranch() {
     TRECode* branch = frame.Branch != nullptr ? frame.Branch : NewBinCode(opEmply);
     frame.Branch = nullptr;
     const TREToken token = FLex.Token();
-    const bool conditional = frame.Kind == FrameKind::IfRef || frame.Kind == FrameKind::IfMatch;
     if (token == tkUnion) {
-        if (conditional) {
-            // A conditional has a yes and a no branch, no more.
-            if (frame.InNo)
-                FLex.Error(frame.Kind == FrameKind::IfRef
-                               ? TREMessageId::rmParenUnmatched
-                               : TREMessageId::rmConditionTooManyBranches);
-            frame.Yes = branch;
-            frame.InNo = true;
-            FLex.GetToken();
-            return;
-        }
-        if (frame.Kind == FrameKind::Define)
-            FLex.Error(TREMessageId::rmConditionTooManyBranches);
-        if (frame.Kind == FrameKind::BranchReset) {
-            frame.ResetMax = std::max(frame.ResetMax, FGroupCount);
-            FGroupCount = frame.ResetBase;
-        }
-        frame.UnionLeft =
-            frame.UnionLeft != nullptr ? NewBinCode(opUnion, frame.UnionLeft, branch) : branch;
-        FLex.GetToken();
+        NextBranch(frame, branch);
         return;
     }
     TRECode* body =
         frame.UnionLeft != nullptr ? NewBinCode(opUnion, frame.UnionLeft, branch) : branch;
-    if (conditional) {
+    if (frame.Conditional()) {
         frame.Yes = frame.InNo ? frame.Yes : branch;
         body = frame.InNo ? branch : nullptr; // the no branch
     }
     Frame closed = std::move(frame);
     FFrames.pop_back();
-    const bool closedByParen = token == tkRPar;
-    TRECode* item = nullptr;
+    TRECode* item = CloseFrame(closed, body, branch, token == tkRPar);
+    if (closed.Kind == FrameKind::Top)
+        FResult = item;
+    else
+        Deliver(item, closed.Callout);
+}
+
+void TREParser::NextBranch(Frame& frame, TRECode* branch) {
+    if (frame.Conditional()) {
+        // A conditional has a yes and a no branch, no more.
+        if (frame.InNo)
+            FLex.Error(frame.Kind == FrameKind::IfRef ? TREMessageId::rmParenUnmatched
+                                                      : TREMessageId::rmConditionTooManyBranches);
+        frame.Yes = branch;
+        frame.InNo = true;
+        FLex.GetToken();
+        return;
+    }
+    if (frame.Kind == FrameKind::Define)
+        FLex.Error(TREMessageId::rmConditionTooManyBranches);
+    if (frame.Kind == FrameKind::BranchReset) {
+        frame.ResetMax = std::max(frame.ResetMax, FGroupCount);
+        FGroupCount = frame.ResetBase;
+    }
+    frame.UnionLeft =
+        frame.UnionLeft != nullptr ? NewBinCode(opUnion, frame.UnionLeft, branch) : branch;
+    FLex.GetToken();
+}
+
+TRECode* TREParser::CloseFrame(const Frame& closed, TRECode* body, TRECode* branch,
+                               bool closedByParen) {
     switch (closed.Kind) {
     case FrameKind::Top:
         if (closedByParen)
             FLex.Error(TREMessageId::rmParenUnmatched);
-        FResult = body;
-        return;
+        return body;
     case FrameKind::NonCapture:
-        if (!closedByParen)
-            FLex.Error(TREMessageId::rmParenUnmatched);
-        FLex.PopOption();
-        FLex.GetToken();
-        item = body;
-        break;
-    case FrameKind::Group: {
-        if (!closedByParen)
-            FLex.Error(TREMessageId::rmParenUnmatched);
-        auto* node = NewBinCode(opGroup, body);
-        node->FGroupIndex = closed.GroupIndex;
-        node->FGroupName = closed.GroupName;
-        FCurrentGroup = FGroupStack.back();
-        FGroupStack.pop_back();
-        --FGroupLevel;
-        FLex.PopOption();
-        FLex.GetToken();
-        item = node;
-        break;
-    }
+        return CloseScope(body, closedByParen, TREMessageId::rmParenUnmatched);
+    case FrameKind::Group:
+        return CloseGroup(closed, body, closedByParen);
     case FrameKind::Assertion:
-        if (!closedByParen)
-            FLex.Error(TREMessageId::rmParenUnmatched);
-        if (closed.Op == opBehindMatch || closed.Op == opBehindNoMatch)
-            CheckLookbehind(body);
-        item = NewBinCode(closed.Op, body);
-        FLex.GetToken();
-        break;
+        return CloseAssertion(closed, body, closedByParen);
     case FrameKind::BranchReset:
-        if (!closedByParen)
-            FLex.Error(TREMessageId::rmParenUnmatched);
         FGroupCount = std::max(closed.ResetMax, FGroupCount);
-        FLex.PopOption();
-        FLex.GetToken();
-        item = body;
-        break;
-    case FrameKind::OptionScope:
-        item = body;
+        return CloseScope(body, closedByParen, TREMessageId::rmParenUnmatched);
+    case FrameKind::OptionScope: // ends with the construct around it, which passes the token
         break;
     case FrameKind::Keep:
-        item = NewBinCode(opKeepPattern, body);
-        break;
+        return NewBinCode(opKeepPattern, body);
     case FrameKind::IfRef:
     case FrameKind::IfMatch:
-        if (!closedByParen)
-            FLex.Error(closed.Kind == FrameKind::IfRef ? TREMessageId::rmParenUnmatched
-                                                       : TREMessageId::rmConditionTooManyBranches);
-        item = NewBinCode(opIfMatch, closed.Condition, NewBinCode(opIfThen, closed.Yes, body));
-        FLex.PopOption();
-        FLex.GetToken();
-        break;
+        return CloseScope(
+            NewBinCode(opIfMatch, closed.Condition, NewBinCode(opIfThen, closed.Yes, body)),
+            closedByParen,
+            closed.Kind == FrameKind::IfRef ? TREMessageId::rmParenUnmatched
+                                            : TREMessageId::rmConditionTooManyBranches);
     case FrameKind::Define:
-        if (!closedByParen)
-            FLex.Error(TREMessageId::rmConditionTooManyBranches);
-        item = NewBinCode(opDefine, NewBinCode(opIfThen, branch));
-        FLex.PopOption();
-        FLex.GetToken();
-        break;
+        return CloseScope(NewBinCode(opDefine, NewBinCode(opIfThen, branch)), closedByParen,
+                          TREMessageId::rmConditionTooManyBranches);
     }
-    Deliver(item, closed.Callout);
+    return body;
+}
+
+// The ")" of a construct that saved the options: restores them and moves past it.
+TRECode* TREParser::CloseScope(TRECode* item, bool closedByParen, TREMessageId unclosed) {
+    if (!closedByParen)
+        FLex.Error(unclosed);
+    FLex.PopOption();
+    FLex.GetToken();
+    return item;
+}
+
+TRECode* TREParser::CloseGroup(const Frame& closed, TRECode* body, bool closedByParen) {
+    auto* node = NewBinCode(opGroup, body);
+    node->FGroupIndex = closed.GroupIndex;
+    node->FGroupName = closed.GroupName;
+    FCurrentGroup = FGroupStack.back();
+    FGroupStack.pop_back();
+    --FGroupLevel;
+    return CloseScope(node, closedByParen, TREMessageId::rmParenUnmatched);
+}
+
+TRECode* TREParser::CloseAssertion(const Frame& closed, TRECode* body, bool closedByParen) {
+    if (!closedByParen)
+        FLex.Error(TREMessageId::rmParenUnmatched);
+    if (closed.Op == opBehindMatch || closed.Op == opBehindNoMatch)
+        CheckLookbehind(body);
+    TRECode* item = NewBinCode(closed.Op, body);
+    FLex.GetToken();
+    return item;
 }
 
 void TREParser::Deliver(TRECode* item, TRECalloutCode* callout) {
@@ -254,162 +255,178 @@ TRECode* TREParser::ParseQuantifier(TRECode* item) {
 void TREParser::StartFactor() {
     TRECalloutCode* callout = AutoCallout();
     const TREToken token = FLex.Token();
-    auto push = [&](Frame frame) {
-        frame.Callout = callout;
-        FFrames.push_back(std::move(frame));
-    };
     switch (token) {
     case tkChar:
         Deliver(ParseLiteralRun(callout), callout);
         return;
     case tkEmpty:
-    case tkFail: {
-        TRECode* item = NewBinCode(token == tkEmpty ? opEmply : opFail);
-        FLex.GetToken();
-        Deliver(item, callout);
+    case tkFail:
+        DeliverToken(NewBinCode(token == tkEmpty ? opEmply : opFail), callout);
         return;
-    }
     case tkCharClassFirst:
     case tkNegativeCharClassFirst:
         Deliver(ParseCharClass(token == tkNegativeCharClassFirst), callout);
         return;
     case tkLPar:
     case tkLParWithOption:
-        FLex.PushOption();
-        if (token == tkLParWithOption)
-            FLex.UpdateOptions();
-        push({FrameKind::NonCapture});
-        FLex.GetToken();
+        OpenNonCapture(token, callout);
         return;
-    case tkGroupBegin: {
-        Frame frame{FrameKind::Group};
-        FLex.PushOption();
-        ++FGroupCount;
-        ++FGroupLevel;
-        FGroupStack.push_back(FCurrentGroup);
-        FCurrentGroup = FGroupCount;
-        auto& groups = FRegExp.FGroups;
-        const auto& name = FLex.GroupName();
-        if (groups.Count() <= FGroupCount) {
-            groups.Add(name);
-        } else if (!name.empty()) {
-            // A number reused after a branch reset takes a further name.
-            auto indexes = groups.EnumIndexOfName(name);
-            if (std::find(indexes.begin(), indexes.end(), FGroupCount) == indexes.end())
-                groups.AddGroupName(name, FGroupCount);
-        }
-        groups.Items(FGroupCount).FSubExp = FLex.CurrentPointer();
-        frame.GroupIndex = FGroupCount;
-        frame.GroupName = name;
-        push(std::move(frame));
-        FLex.GetToken();
+    case tkGroupBegin:
+        OpenGroup(callout);
         return;
-    }
     case tkOption:
-        FLex.UpdateOptions();
-        if (FGroupLevel == 0)
-            FRegExp.FOptions = FLex.Options();
-        FLex.GetToken();
-        push({FrameKind::OptionScope});
+        OpenOptionScope(callout);
         return;
     case tkKeepPattern:
-        FLex.GetToken();
-        push({FrameKind::Keep});
+        OpenFrame({FrameKind::Keep}, callout);
         return;
     case tkNoBackTrack:
     case tkAheadMatch:
     case tkAheadNoMatch:
     case tkBehindMatch:
-    case tkBehindNoMatch: {
-        Frame frame{FrameKind::Assertion};
-        frame.Op = token == tkNoBackTrack    ? opNoBackTrack
-                   : token == tkAheadMatch   ? opAheadMatch
-                   : token == tkAheadNoMatch ? opAheadNoMatch
-                   : token == tkBehindMatch  ? opBehindMatch
-                                             : opBehindNoMatch;
-        FLex.GetToken();
-        push(std::move(frame));
+    case tkBehindNoMatch:
+        OpenAssertion(token, callout);
         return;
-    }
-    case tkBranchReset: {
-        Frame frame{FrameKind::BranchReset};
-        FLex.PushOption();
-        frame.ResetBase = frame.ResetMax = FGroupCount;
-        push(std::move(frame));
-        FLex.GetToken();
+    case tkBranchReset:
+        OpenBranchReset(callout);
         return;
-    }
     case tkIfMatchRef:
-    case tkInSubRef: {
-        Frame frame{FrameKind::IfRef};
-        FLex.PushOption();
-        const auto& name = FLex.GroupName();
-        if (token == tkIfMatchRef)
-            frame.Condition =
-                name.empty()
-                    ? static_cast<TRECode*>(FRegExp.NewCode<TREIfThenReferenceCode>(FLex.Min()))
-                    : FRegExp.NewCode<TREIfThenNamedReferenceCode>(name);
-        else
-            frame.Condition =
-                name.empty()
-                    ? static_cast<TRECode*>(FRegExp.NewCode<TREInSubReferenceCode>(FLex.Min()))
-                    : FRegExp.NewCode<TREInSubNameReferenceCode>(name);
-        FLex.GetToken();
-        push(std::move(frame));
+    case tkInSubRef:
+        OpenIfRef(token, callout);
         return;
-    }
-    case tkIfMatch: {
-        FLex.PushOption();
-        FLex.GetToken();
-        const TREToken next = FLex.Token();
-        if (next != tkAheadMatch && next != tkAheadNoMatch && next != tkBehindMatch &&
-            next != tkBehindNoMatch && next != tkCallout)
-            FLex.Error(TREMessageId::rmConditionInvalid);
-        Frame frame{FrameKind::IfMatch};
-        frame.AwaitingCondition = true;
-        push(std::move(frame));
+    case tkIfMatch:
+        OpenIfMatch(callout);
         return;
-    }
     case tkDefine:
         FLex.PushOption();
-        FLex.GetToken();
-        push({FrameKind::Define});
+        OpenFrame({FrameKind::Define}, callout);
         return;
     case tkReference:
     case tkReferenceRelative:
-    case tkNamedReference: {
-        TRECode* item = ParseReference();
-        FLex.GetToken();
-        Deliver(item, callout);
+    case tkNamedReference:
+        DeliverToken(ParseReference(), callout);
         return;
-    }
     case tkGoSub:
     case tkGoSubRelative:
-    case tkGoSubName: {
-        TRECode* item = ParseGoSub();
-        FLex.GetToken();
-        Deliver(item, callout);
+    case tkGoSubName:
+        DeliverToken(ParseGoSub(), callout);
         return;
-    }
     case tkbcPrune:
     case tkbcSkip:
     case tkbcMark:
     case tkbcThen:
     case tkbcCommit:
-    case tkbcAccept: {
-        TRECode* item = ParseVerb();
+    case tkbcAccept:
+        DeliverToken(ParseVerb(), callout);
+        return;
+    default:
+        DeliverLeaf(callout);
+        return;
+    }
+}
+
+// The item is the current token: it is delivered once the token is passed.
+void TREParser::DeliverToken(TRECode* item, TRECalloutCode* callout) {
+    FLex.GetToken();
+    Deliver(item, callout);
+}
+
+void TREParser::DeliverLeaf(TRECalloutCode* callout) {
+    TRECode* leaf = MakeLeaf();
+    if (leaf != nullptr)
         FLex.GetToken();
-        Deliver(item, callout);
-        return;
+    Deliver(leaf, callout);
+}
+
+// Pushes the frame of the construct the current token opens, and passes the token.
+void TREParser::OpenFrame(Frame frame, TRECalloutCode* callout) {
+    frame.Callout = callout;
+    FFrames.push_back(std::move(frame));
+    FLex.GetToken();
+}
+
+void TREParser::OpenNonCapture(TREToken token, TRECalloutCode* callout) {
+    FLex.PushOption();
+    if (token == tkLParWithOption)
+        FLex.UpdateOptions();
+    OpenFrame({FrameKind::NonCapture}, callout);
+}
+
+void TREParser::OpenGroup(TRECalloutCode* callout) {
+    Frame frame{FrameKind::Group};
+    FLex.PushOption();
+    ++FGroupCount;
+    ++FGroupLevel;
+    FGroupStack.push_back(FCurrentGroup);
+    FCurrentGroup = FGroupCount;
+    auto& groups = FRegExp.FGroups;
+    const auto& name = FLex.GroupName();
+    if (groups.Count() <= FGroupCount) {
+        groups.Add(name);
+    } else if (!name.empty()) {
+        // A number reused after a branch reset takes a further name.
+        auto indexes = groups.EnumIndexOfName(name);
+        if (std::find(indexes.begin(), indexes.end(), FGroupCount) == indexes.end())
+            groups.AddGroupName(name, FGroupCount);
     }
-    default: {
-        TRECode* leaf = MakeLeaf();
-        if (leaf != nullptr)
-            FLex.GetToken();
-        Deliver(leaf, callout);
-        return;
-    }
-    }
+    groups.Items(FGroupCount).FSubExp = FLex.CurrentPointer();
+    frame.GroupIndex = FGroupCount;
+    frame.GroupName = name;
+    OpenFrame(std::move(frame), callout);
+}
+
+void TREParser::OpenOptionScope(TRECalloutCode* callout) {
+    FLex.UpdateOptions();
+    if (FGroupLevel == 0)
+        FRegExp.FOptions = FLex.Options();
+    OpenFrame({FrameKind::OptionScope}, callout);
+}
+
+void TREParser::OpenAssertion(TREToken token, TRECalloutCode* callout) {
+    Frame frame{FrameKind::Assertion};
+    frame.Op = token == tkNoBackTrack    ? opNoBackTrack
+               : token == tkAheadMatch   ? opAheadMatch
+               : token == tkAheadNoMatch ? opAheadNoMatch
+               : token == tkBehindMatch  ? opBehindMatch
+                                         : opBehindNoMatch;
+    OpenFrame(std::move(frame), callout);
+}
+
+void TREParser::OpenBranchReset(TRECalloutCode* callout) {
+    Frame frame{FrameKind::BranchReset};
+    FLex.PushOption();
+    frame.ResetBase = frame.ResetMax = FGroupCount;
+    OpenFrame(std::move(frame), callout);
+}
+
+void TREParser::OpenIfRef(TREToken token, TRECalloutCode* callout) {
+    Frame frame{FrameKind::IfRef};
+    FLex.PushOption();
+    const auto& name = FLex.GroupName();
+    if (token == tkIfMatchRef)
+        frame.Condition =
+            name.empty()
+                ? static_cast<TRECode*>(FRegExp.NewCode<TREIfThenReferenceCode>(FLex.Min()))
+                : FRegExp.NewCode<TREIfThenNamedReferenceCode>(name);
+    else
+        frame.Condition =
+            name.empty() ? static_cast<TRECode*>(FRegExp.NewCode<TREInSubReferenceCode>(FLex.Min()))
+                         : FRegExp.NewCode<TREInSubNameReferenceCode>(name);
+    OpenFrame(std::move(frame), callout);
+}
+
+// The condition is read as the first item of the frame, and must be a lookaround or a callout.
+void TREParser::OpenIfMatch(TRECalloutCode* callout) {
+    FLex.PushOption();
+    FLex.GetToken();
+    const TREToken next = FLex.Token();
+    if (next != tkAheadMatch && next != tkAheadNoMatch && next != tkBehindMatch &&
+        next != tkBehindNoMatch && next != tkCallout)
+        FLex.Error(TREMessageId::rmConditionInvalid);
+    Frame frame{FrameKind::IfMatch};
+    frame.Callout = callout;
+    frame.AwaitingCondition = true;
+    FFrames.push_back(std::move(frame));
 }
 
 // ---- items -----------------------------------------------------------------------------------

@@ -64,6 +64,7 @@ private:
         std::u16string GroupName;
         int ResetBase = 0;
         int ResetMax = 0;
+        bool Conditional() const { return Kind == FrameKind::IfRef || Kind == FrameKind::IfMatch; }
     };
     struct PendingName {
         std::u16string Name;
@@ -80,10 +81,25 @@ private:
     // One step of the parse: begins the item at the current token (a leaf is delivered at
     // once, a construct pushes a frame).
     void StartFactor();
+    void DeliverToken(TRECode* item, TRECalloutCode* callout);
+    void DeliverLeaf(TRECalloutCode* callout);
+    void OpenFrame(Frame frame, TRECalloutCode* callout);
+    void OpenNonCapture(TREToken token, TRECalloutCode* callout);
+    void OpenGroup(TRECalloutCode* callout);
+    void OpenOptionScope(TRECalloutCode* callout);
+    void OpenAssertion(TREToken token, TRECalloutCode* callout);
+    void OpenBranchReset(TRECalloutCode* callout);
+    void OpenIfRef(TREToken token, TRECalloutCode* callout);
+    void OpenIfMatch(TRECalloutCode* callout);
     // Ends the current branch of the top frame at a "|", ")" or the end.
     void EndBranch();
-    // Closes the top frame and answers the item it stands for.
-    TRECode* CloseFrame();
+    // At a "|": the branch joins its frame's alternation, or ends a conditional's yes branch.
+    void NextBranch(Frame& frame, TRECode* branch);
+    // Closes a frame already taken off the stack and answers the item it stands for.
+    TRECode* CloseFrame(const Frame& closed, TRECode* body, TRECode* branch, bool closedByParen);
+    TRECode* CloseScope(TRECode* item, bool closedByParen, TREMessageId unclosed);
+    TRECode* CloseGroup(const Frame& closed, TRECode* body, bool closedByParen);
+    TRECode* CloseAssertion(const Frame& closed, TRECode* body, bool closedByParen);
     // Hands a finished item to the frame below: a condition, or an item with its quantifier.
     void Deliver(TRECode* item, TRECalloutCode* callout);
     TRECode* ParseQuantifier(TRECode* item);
@@ -95,7 +111,6 @@ private:
     TRECode* ParseReference();
     TRECode* ParseGoSub();
     TRECode* ParseVerb();
-    void OpenGroup();
     void CheckLookbehind(TRECode* body);
     void MarkJoinMatch(int n);
     void ResolvePendingNames();

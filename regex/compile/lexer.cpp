@@ -50,6 +50,11 @@ constexpr std::pair<char16_t, TREToken> kEscapeAnchorTokens[] = {
     {u'K', tkKeepPattern},    {u'N', tkExceptEOL},
     {u'R', tkLineBreak},      {u'X', tkCombiningSequence},
 };
+// After "(?": the constructs told by their first character alone.
+constexpr std::pair<char16_t, TREToken> kExtensionTokens[] = {
+    {u':', tkLPar},        {u')', tkEmpty},       {u'=', tkAheadMatch},
+    {u'>', tkNoBackTrack}, {u'|', tkBranchReset},
+};
 constexpr std::pair<char16_t, char16_t> kEscapeControls[] = {
     {u'a', 0x07}, {u'e', 0x1B}, {u'f', 0x0C}, {u'n', 0x0A}, {u'r', 0x0D}, {u't', 0x09},
 };
@@ -242,6 +247,61 @@ void TRELex::ReadOne() {
 }
 
 void TRELex::ReadNormal() {
+    ReadLineBreakConventions();
+    if (AtEnd(FS.P)) {
+        FS.Token = tkEnd;
+        return;
+    }
+    switch (Peek()) {
+    case u'$':
+        ReadSymbol(tkLTail);
+        break;
+    case u'(':
+        ReadGroupOpener();
+        break;
+    case u')':
+        ReadSymbol(tkRPar);
+        break;
+    case u'*':
+        ReadSymbol(tkStar);
+        break;
+    case u'+':
+        FS.Min = 1;
+        ReadSymbol(tkPlus);
+        break;
+    case u'.':
+        ReadSymbol(tkDot);
+        break;
+    case u'?':
+        ReadSymbol(tkQuest);
+        break;
+    case u'[':
+        ReadClassOpener();
+        break;
+    case u'\\':
+        Advance();
+        ReadEscape(false);
+        break;
+    case u'^':
+        ReadSymbol(tkLHead);
+        break;
+    case u'{':
+        if (IsDecimalDigit(Peek(1)))
+            ReadBound();
+        else
+            ReadLiteral(CompareOptionsOf(FS.Options));
+        break;
+    case u'|':
+        ReadSymbol(tkUnion);
+        break;
+    default:
+        ReadLiteral(CompareOptionsOf(FS.Options));
+        break;
+    }
+}
+
+// "(*CR)" and the other line-break conventions, wherever they stand; each sets the owner's.
+void TRELex::ReadLineBreakConventions() {
     static constexpr struct {
         std::u16string_view text;
         TRELineBreakKind kind;
@@ -259,75 +319,27 @@ void TRELex::ReadNormal() {
                 found = true;
             }
     }
-    if (AtEnd(FS.P)) {
-        FS.Token = tkEnd;
-        return;
-    }
-    switch (Peek()) {
-    case u'$':
-        FS.Token = tkLTail;
+}
+
+// A token of len characters that needs no further reading.
+void TRELex::ReadSymbol(TREToken token, int len) {
+    FS.Token = token;
+    Advance(len);
+}
+
+// On the "[" of a class, or of a POSIX bracket standing alone.
+void TRELex::ReadClassOpener() {
+    if (Peek(1) == u'^') {
+        FS.Token = tkNegativeCharClassFirst;
+        FS.Context = ctNegativeCharClass;
+        FS.NegativeCharClassFirst = true;
+        Advance(2);
+    } else if (Peek(1) == u':') {
+        ReadPosixBracket();
+    } else {
+        FS.Token = tkCharClassFirst;
+        FS.Context = ctCharClass;
         Advance();
-        break;
-    case u'(':
-        Advance();
-        ReadGroupOpener();
-        break;
-    case u')':
-        FS.Token = tkRPar;
-        Advance();
-        break;
-    case u'*':
-        FS.Token = tkStar;
-        Advance();
-        break;
-    case u'+':
-        FS.Token = tkPlus;
-        FS.Min = 1;
-        Advance();
-        break;
-    case u'.':
-        FS.Token = tkDot;
-        Advance();
-        break;
-    case u'?':
-        FS.Token = tkQuest;
-        Advance();
-        break;
-    case u'[':
-        if (Peek(1) == u'^') {
-            FS.Token = tkNegativeCharClassFirst;
-            FS.Context = ctNegativeCharClass;
-            FS.NegativeCharClassFirst = true;
-            Advance(2);
-        } else if (Peek(1) == u':') {
-            ReadPosixBracket();
-        } else {
-            FS.Token = tkCharClassFirst;
-            FS.Context = ctCharClass;
-            Advance();
-        }
-        break;
-    case u'\\':
-        Advance();
-        ReadEscape(false);
-        break;
-    case u'^':
-        FS.Token = tkLHead;
-        Advance();
-        break;
-    case u'{':
-        if (IsDecimalDigit(Peek(1)))
-            ReadBound();
-        else
-            ReadLiteral(CompareOptionsOf(FS.Options));
-        break;
-    case u'|':
-        FS.Token = tkUnion;
-        Advance();
-        break;
-    default:
-        ReadLiteral(CompareOptionsOf(FS.Options));
-        break;
     }
 }
 
@@ -383,109 +395,24 @@ void TRELex::ReadEscape(bool inClass) {
         Error(TREMessageId::rmExpressionBadEnd);
     const char16_t c = Peek();
     if (c >= u'1' && c <= u'9') {
-        if (!inClass) {
-            const char16_t* digits = FS.P;
-            int n = ReadDecimal();
-            if (n <= FGroupCount) {
-                FS.Token = tkReference;
-                FS.Min = n;
-                return;
-            }
-            FS.P = digits;
-        }
-        if (c <= u'7')
-            SetChar(ReadOctal(3));
-        else {
-            SetChar(c);
-            Advance();
-        }
+        ReadDigitEscape(c, inClass);
         return;
     }
-    for (const auto& [letter, token] : kEscapeSetTokens)
-        if (c == letter) {
-            FS.Token = token;
-            Advance();
-            return;
-        }
-    for (const auto& [letter, value] : kEscapeControls)
-        if (c == letter) {
-            SetChar(value);
-            Advance();
-            return;
-        }
-    if (!inClass)
-        for (const auto& [letter, token] : kEscapeAnchorTokens)
-            if (c == letter) {
-                FS.Token = token;
-                Advance();
-                return;
-            }
+    if (ReadLetterEscape(c, inClass))
+        return;
     switch (c) {
     case u'0':
         SetChar(ReadOctal(3));
         return;
-    case u'o': {
-        Advance();
-        if (Peek() != u'{')
-            Error(TREMessageId::rmOctalNeedsBrace);
-        Advance();
-        char32_t value = ReadOctal(7);
-        if (Peek() != u'}')
-            Error(TREMessageId::rmOctalNeedsCloseBrace);
-        if (value > 0x10FFFF)
-            Error(TREMessageId::rmCodePointRange);
-        Advance();
-        SetChar(value);
+    case u'o':
+        ReadBracedOctal();
         return;
-    }
-    case u'x': {
-        Advance();
-        char32_t value = 0;
-        if (Peek() == u'{') {
-            Advance();
-            int digits = 0;
-            for (; digits < 6 && Peek() != u'}'; ++digits) {
-                int v = HexDigitValue(Peek());
-                if (v < 0)
-                    Error(TREMessageId::rmHexDigitRequired);
-                value = value * 16 + static_cast<char32_t>(v);
-                Advance();
-            }
-            if (Peek() != u'}')
-                Error(TREMessageId::rmBraceMissing);
-            if (value > 0x10FFFF)
-                Error(TREMessageId::rmCodePointRange);
-            Advance();
-        } else {
-            for (int i = 0; i < 2; ++i) {
-                int v = HexDigitValue(Peek());
-                if (v < 0)
-                    Error(TREMessageId::rmHexDigitRequired);
-                value = value * 16 + static_cast<char32_t>(v);
-                Advance();
-            }
-        }
-        SetChar(value);
+    case u'x':
+        SetChar(ReadHex());
         return;
-    }
-    case u'c': {
-        Advance();
-        char16_t x = Peek();
-        if (x == u'\\') {
-            if (Peek(1) != u'\\')
-                Error(TREMessageId::rmEscapeInvalid);
-            Advance(2);
-            SetChar(0x1C);
-            return;
-        }
-        if (x >= u'a' && x <= u'z')
-            x = static_cast<char16_t>(x - 32);
-        if (AtEnd(FS.P) || x < 0x40 || x > 0x5F)
-            Error(TREMessageId::rmEscapeInvalid);
-        Advance();
-        SetChar(x ^ 0x40);
+    case u'c':
+        ReadControlEscape();
         return;
-    }
     case u'p':
     case u'P':
         Advance();
@@ -494,26 +421,137 @@ void TRELex::ReadEscape(bool inClass) {
     default:
         break;
     }
-    if (!inClass) {
-        if (c == u'Q') {
-            FS.Context = ctQuote;
-            Advance();
-            FReread = true;
-            return;
-        }
-        // A "\E" that closes no quoted run is dropped: read as the letter it would silently
-        // change what a hand-written "\Q...\E" matches.
-        if (c == u'E') {
-            Advance();
-            FReread = true;
-            return;
-        }
-        if (c == u'g' || c == u'k') {
-            ReadBackReference(c);
-            return;
-        }
-    }
+    if (!inClass && ReadPatternEscape(c))
+        return;
     ReadLiteral(inClass ? TRECompareOptions{} : CompareOptionsOf(FS.Options));
+}
+
+// "\1" to "\9": a back-reference outside a class when the group exists, else an octal code or
+// the digit itself.
+void TRELex::ReadDigitEscape(char16_t c, bool inClass) {
+    if (!inClass) {
+        const char16_t* digits = FS.P;
+        int n = ReadDecimal();
+        if (n <= FGroupCount) {
+            FS.Token = tkReference;
+            FS.Min = n;
+            return;
+        }
+        FS.P = digits;
+    }
+    if (c <= u'7')
+        SetChar(ReadOctal(3));
+    else {
+        SetChar(c);
+        Advance();
+    }
+}
+
+// The one-letter escapes of the tables: predefined sets, control characters and (outside a
+// class) anchors.
+bool TRELex::ReadLetterEscape(char16_t c, bool inClass) {
+    for (const auto& [letter, token] : kEscapeSetTokens)
+        if (c == letter) {
+            ReadSymbol(token);
+            return true;
+        }
+    for (const auto& [letter, value] : kEscapeControls)
+        if (c == letter) {
+            SetChar(value);
+            Advance();
+            return true;
+        }
+    if (!inClass)
+        for (const auto& [letter, token] : kEscapeAnchorTokens)
+            if (c == letter) {
+                ReadSymbol(token);
+                return true;
+            }
+    return false;
+}
+
+// "\o{...}".
+void TRELex::ReadBracedOctal() {
+    Advance();
+    if (Peek() != u'{')
+        Error(TREMessageId::rmOctalNeedsBrace);
+    Advance();
+    char32_t value = ReadOctal(7);
+    if (Peek() != u'}')
+        Error(TREMessageId::rmOctalNeedsCloseBrace);
+    if (value > 0x10FFFF)
+        Error(TREMessageId::rmCodePointRange);
+    Advance();
+    SetChar(value);
+}
+
+// On the "x" of "\x": two hex digits, or up to six in braces.
+char32_t TRELex::ReadHex() {
+    Advance();
+    char32_t value = 0;
+    if (Peek() != u'{') {
+        for (int i = 0; i < 2; ++i)
+            value = value * 16 + ReadHexDigit();
+        return value;
+    }
+    Advance();
+    for (int digits = 0; digits < 6 && Peek() != u'}'; ++digits)
+        value = value * 16 + ReadHexDigit();
+    if (Peek() != u'}')
+        Error(TREMessageId::rmBraceMissing);
+    if (value > 0x10FFFF)
+        Error(TREMessageId::rmCodePointRange);
+    Advance();
+    return value;
+}
+
+char32_t TRELex::ReadHexDigit() {
+    int v = HexDigitValue(Peek());
+    if (v < 0)
+        Error(TREMessageId::rmHexDigitRequired);
+    Advance();
+    return static_cast<char32_t>(v);
+}
+
+// "\cX": the control character of X; "\c\\" is 0x1C.
+void TRELex::ReadControlEscape() {
+    Advance();
+    char16_t x = Peek();
+    if (x == u'\\') {
+        if (Peek(1) != u'\\')
+            Error(TREMessageId::rmEscapeInvalid);
+        Advance(2);
+        SetChar(0x1C);
+        return;
+    }
+    if (x >= u'a' && x <= u'z')
+        x = static_cast<char16_t>(x - 32);
+    if (AtEnd(FS.P) || x < 0x40 || x > 0x5F)
+        Error(TREMessageId::rmEscapeInvalid);
+    Advance();
+    SetChar(x ^ 0x40);
+}
+
+// The escapes that only mean something outside a class: "\Q", "\E", "\g" and "\k".
+bool TRELex::ReadPatternEscape(char16_t c) {
+    if (c == u'Q') {
+        FS.Context = ctQuote;
+        Advance();
+        FReread = true;
+        return true;
+    }
+    // A "\E" that closes no quoted run is dropped: read as the letter it would silently
+    // change what a hand-written "\Q...\E" matches.
+    if (c == u'E') {
+        Advance();
+        FReread = true;
+        return true;
+    }
+    if (c == u'g' || c == u'k') {
+        ReadBackReference(c);
+        return true;
+    }
+    return false;
 }
 
 void TRELex::ReadBound() {
@@ -697,7 +735,9 @@ void TRELex::ReadGoSubEscape() {
 }
 
 // After "(": every opener of a group, an assertion, a call, an option group or a verb.
+// On the "(" of a group, a lookaround, a verb or another construct.
 void TRELex::ReadGroupOpener() {
+    Advance();
     if (Peek() == u'*') {
         Advance();
         ReadVerb();
@@ -708,103 +748,45 @@ void TRELex::ReadGroupOpener() {
         return;
     }
     Advance();
-    const char16_t c = Peek();
     if (AtEnd(FS.P))
         Error(TREMessageId::rmExpressionUnknown);
-    switch (c) {
-    case u':':
-        FS.Token = tkLPar;
-        Advance();
-        return;
-    case u')':
-        FS.Token = tkEmpty;
-        Advance();
-        return;
-    case u'=':
-        FS.Token = tkAheadMatch;
-        Advance();
-        return;
-    case u'!':
-        if (Peek(1) == u')') {
-            FS.Token = tkFail;
-            Advance(2);
-        } else {
-            FS.Token = tkAheadNoMatch;
-            Advance();
+    ReadExtension(Peek());
+}
+
+// After "(?" on the character that tells the construct.
+void TRELex::ReadExtension(char16_t c) {
+    for (const auto& [letter, token] : kExtensionTokens)
+        if (c == letter) {
+            ReadSymbol(token);
+            return;
         }
+    switch (c) {
+    case u'!':
+        ReadNegativeAhead();
         return;
     case u'<':
-        if (Peek(1) == u'=' || Peek(1) == u'!') {
-            FS.Token = Peek(1) == u'=' ? tkBehindMatch : tkBehindNoMatch;
-            Advance(2);
-            return;
-        }
-        Advance();
-        FS.GroupName = ReadName(u'>');
-        FS.Token = tkGroupBegin;
+        ReadBehindOrNamedGroup();
         return;
     case u'\'':
-        Advance();
-        FS.GroupName = ReadName(u'\'');
-        FS.Token = tkGroupBegin;
+        ReadNamedGroup(u'\'');
         return;
-    case u'P': {
-        Advance();
-        const char16_t form = Peek();
-        if (form == u'<' || form == u'=' || form == u'>') {
-            Advance();
-            FS.GroupName = ReadName(form == u'<' ? u'>' : u')');
-            FS.Token = form == u'<' ? tkGroupBegin : form == u'=' ? tkNamedReference : tkGoSubName;
-            return;
-        }
-        Error(TREMessageId::rmGroupNameMissing, Suffix::DotsParen);
-    }
-    case u'>':
-        FS.Token = tkNoBackTrack;
-        Advance();
-        return;
-    case u'|':
-        FS.Token = tkBranchReset;
-        Advance();
+    case u'P':
+        ReadPythonName();
         return;
     case u'#':
-        // A comment: skipped up to its ")"; an unclosed one is an unclosed parenthesis.
-        while (Peek() != u')') {
-            if (AtEnd(FS.P))
-                Error(TREMessageId::rmParenUnmatched);
-            Advance();
-        }
-        Advance();
-        FReread = true;
+        SkipComment();
         return;
-    case u'&': {
+    case u'&':
         Advance();
-        const char16_t* start = FS.P;
-        while (Peek() != u')' || AtEnd(FS.P)) {
-            if (AtEnd(FS.P))
-                Error(TREMessageId::rmParenUnmatched);
-            Advance();
-        }
-        FS.GroupName.assign(start, FS.P);
-        Advance();
-        FS.Token = tkGoSubName;
+        FS.GroupName = ReadUpToParen(TREMessageId::rmParenUnmatched);
+        ReadSymbol(tkGoSubName);
         return;
-    }
     case u'R':
         Advance();
         ExpectChar(u')', TREMessageId::rmParenUnmatched);
         FS.Token = tkGoSub;
         return;
-    case u'+':
-        Advance();
-        if (!IsDecimalDigit(Peek()))
-            Error(TREMessageId::rmGroupNumberMissing);
-        FS.Min = ReadDecimal();
-        ExpectChar(u')', TREMessageId::rmParenUnmatched);
-        FS.Token = tkGoSubRelative;
-        return;
     case u'C':
-        Advance();
         ReadCallout();
         return;
     case u'(':
@@ -813,25 +795,81 @@ void TRELex::ReadGroupOpener() {
     default:
         break;
     }
-    if (IsDecimalDigit(c)) {
-        FS.Min = ReadDecimal();
-        ExpectChar(u')', TREMessageId::rmParenUnmatched);
-        FS.Token = tkGoSub;
-        return;
-    }
-    if ((c == u'-' || c == u'^') && IsDecimalDigit(Peek(1))) {
-        Advance();
-        FS.Min = -ReadDecimal();
-        ExpectChar(u')', TREMessageId::rmParenUnmatched);
-        FS.Token = tkGoSubRelative;
-        return;
-    }
-    if (c == u'-' || c == u'^' ||
-        std::u16string_view(u"adiklmnsuwx").find(c) != std::u16string_view::npos) {
+    if (c == u'+' || IsDecimalDigit(c) || ((c == u'-' || c == u'^') && IsDecimalDigit(Peek(1))))
+        ReadGoSubNumber(c);
+    else if (c == u'-' || c == u'^' ||
+             std::u16string_view(u"adiklmnsuwx").find(c) != std::u16string_view::npos)
         ReadInlineOptions();
-        return;
+    else
+        Error(TREMessageId::rmExpressionUnknown);
+}
+
+// After "(?" on the "!": a negative lookahead, or "(?!)", which always fails.
+void TRELex::ReadNegativeAhead() {
+    if (Peek(1) == u')')
+        ReadSymbol(tkFail, 2);
+    else
+        ReadSymbol(tkAheadNoMatch);
+}
+
+// After "(?" on the "<": a lookbehind, or a group named "(?<name>".
+void TRELex::ReadBehindOrNamedGroup() {
+    if (Peek(1) == u'=' || Peek(1) == u'!')
+        ReadSymbol(Peek(1) == u'=' ? tkBehindMatch : tkBehindNoMatch, 2);
+    else
+        ReadNamedGroup(u'>');
+}
+
+// After "(?" on the character that opens the name.
+void TRELex::ReadNamedGroup(char16_t close) {
+    Advance();
+    FS.GroupName = ReadName(close);
+    FS.Token = tkGroupBegin;
+}
+
+// After "(?" on the "P" of "(?P<name>", "(?P=name)" or "(?P>name)".
+void TRELex::ReadPythonName() {
+    Advance();
+    const char16_t form = Peek();
+    if (form != u'<' && form != u'=' && form != u'>')
+        Error(TREMessageId::rmGroupNameMissing, Suffix::DotsParen);
+    Advance();
+    FS.GroupName = ReadName(form == u'<' ? u'>' : u')');
+    FS.Token = form == u'<' ? tkGroupBegin : form == u'=' ? tkNamedReference : tkGoSubName;
+}
+
+// A comment: skipped up to its ")"; an unclosed one is an unclosed parenthesis.
+void TRELex::SkipComment() {
+    while (Peek() != u')') {
+        if (AtEnd(FS.P))
+            Error(TREMessageId::rmParenUnmatched);
+        Advance();
     }
-    Error(TREMessageId::rmExpressionUnknown);
+    Advance();
+    FReread = true;
+}
+
+// The text up to the next ")", which is left to read; unterminated is the error without one.
+std::u16string TRELex::ReadUpToParen(TREMessageId unterminated) {
+    const char16_t* start = FS.P;
+    while (Peek() != u')' || AtEnd(FS.P)) {
+        if (AtEnd(FS.P))
+            Error(unterminated);
+        Advance();
+    }
+    return {start, FS.P};
+}
+
+// After "(?" on a call by number: "(?1)", "(?+1)", "(?-1)" (or "(?^1)").
+void TRELex::ReadGoSubNumber(char16_t c) {
+    const bool relative = !IsDecimalDigit(c);
+    if (relative)
+        Advance();
+    if (c == u'+' && !IsDecimalDigit(Peek()))
+        Error(TREMessageId::rmGroupNumberMissing);
+    FS.Min = c == u'-' || c == u'^' ? -ReadDecimal() : ReadDecimal();
+    ExpectChar(u')', TREMessageId::rmParenUnmatched);
+    FS.Token = relative ? tkGoSubRelative : tkGoSub;
 }
 
 // After "(?" on the "(" of the condition.
@@ -878,8 +916,9 @@ void TRELex::ReadCondition() {
     FS.Token = tkIfMatch;
 }
 
-// After "(?C".
+// After "(?" on the "C".
 void TRELex::ReadCallout() {
+    Advance();
     int n = ReadDecimal();
     if (n >= 256)
         Error(TREMessageId::rmCalloutNumberRange);
@@ -911,13 +950,7 @@ void TRELex::ReadVerb() {
     }
     if (named && Peek() == u':') {
         Advance();
-        const char16_t* start = FS.P;
-        while (Peek() != u')' || AtEnd(FS.P)) {
-            if (AtEnd(FS.P))
-                Error(TREMessageId::rmVerbUnterminated);
-            Advance();
-        }
-        FS.GroupName.assign(start, FS.P);
+        FS.GroupName = ReadUpToParen(TREMessageId::rmVerbUnterminated);
     }
     if (Peek() != u')' || AtEnd(FS.P))
         Error(TREMessageId::rmVerbUnterminated);

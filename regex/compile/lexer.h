@@ -183,13 +183,29 @@ private:
     void SkipBlanks();
 
     void ReadNormal();
+    void ReadLineBreakConventions();
+    void ReadSymbol(TREToken token, int len = 1);
+    void ReadClassOpener();
     void ReadClassMember();
     void ReadLiteral(TRECompareOptions options);
     void ReadEscape(bool inClass);
+    void ReadDigitEscape(char16_t c, bool inClass);
+    bool ReadLetterEscape(char16_t c, bool inClass);
+    void ReadBracedOctal();
+    void ReadControlEscape();
+    bool ReadPatternEscape(char16_t c);
     void ReadBound();
     void ReadPosixBracket();
     void ReadProperty(bool negative);
     void ReadGroupOpener();
+    void ReadExtension(char16_t c);
+    void ReadNegativeAhead();
+    void ReadBehindOrNamedGroup();
+    void ReadNamedGroup(char16_t close);
+    void ReadPythonName();
+    void SkipComment();
+    std::u16string ReadUpToParen(TREMessageId unterminated);
+    void ReadGoSubNumber(char16_t c);
     void ReadCondition();
     void ReadCallout();
     void ReadVerb();
@@ -200,6 +216,7 @@ private:
     int ReadDecimal();
     char32_t ReadOctal(int maxDigits);
     char32_t ReadHex();
+    char32_t ReadHexDigit();
     std::u16string ReadName(char16_t close);
     void ExpectChar(char16_t c, TREMessageId id);
     void SetChar(char32_t c);

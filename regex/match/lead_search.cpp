@@ -29,6 +29,60 @@ void ForgetTrieState(TRECode* code) {
         trie->ResetMatch();
 }
 
+// The walk from the entry: the codes a match may begin with, in codes; false where it gives up.
+bool CollectLeadCodes(const TRENFAProgram& AProgram, std::vector<TRECode*>& codes) {
+    std::vector<bool> seen(AProgram.FStateList.size(), false);
+    std::vector<int> work{AProgram.FEntryState};
+    auto lookThrough = [&](int state) {
+        if (state >= 0 && !seen[static_cast<std::size_t>(state)]) {
+            seen[static_cast<std::size_t>(state)] = true;
+            work.push_back(state);
+        }
+    };
+    seen[static_cast<std::size_t>(AProgram.FEntryState)] = true;
+    while (!work.empty()) {
+        const int state = work.back();
+        work.pop_back();
+        for (const TRENFAState* T = AProgram.Head(state); T != nullptr; T = T->FNext) {
+            switch (T->FKind) {
+            case nkGroupBegin:
+            case nkGroupEnd:
+            case nkEmpty:
+            case nkAnchor:
+            case nkKeepPattern:
+                lookThrough(T->FTransitTo);
+                break;
+            case nkChar:
+            case nkTrie:
+                codes.push_back(T->FCode);
+                break;
+            case nkStar:
+            case nkPlus:
+            case nkBound:
+                if (T->FCode->CharLength().Min < 1)
+                    return false;
+                codes.push_back(T->FCode);
+                if (T->FMin == 0)
+                    lookThrough(T->FTransitTo);
+                break;
+            case nkAheadMatch:
+            case nkAheadNoMatch:
+            case nkBehindMatch:
+            case nkBehindNoMatch:
+                // Zero-width: the match begins with what follows the body. Only where nothing
+                // in a body acts on its own when an attempt is left out.
+                if (!AProgram.FMemoSafe)
+                    return false;
+                lookThrough(AProgram.Head(T->FExtendTo)->FTransitTo);
+                break;
+            default:
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 const char16_t* FindCode(TRECode* code, const char16_t* AStr, const char16_t* end) {
@@ -80,58 +134,9 @@ void TRELeadSearch::BuildUnitMap() {
 
 bool TRELeadSearch::Build(const TRENFAProgram& AProgram) {
     Clear();
-    if (AProgram.FEntryState < 0)
-        return false;
-    std::vector<bool> seen(AProgram.FStateList.size(), false);
-    std::vector<int> work{AProgram.FEntryState};
     std::vector<TRECode*> codes;
-    auto lookThrough = [&](int state) {
-        if (state >= 0 && !seen[static_cast<std::size_t>(state)]) {
-            seen[static_cast<std::size_t>(state)] = true;
-            work.push_back(state);
-        }
-    };
-    seen[static_cast<std::size_t>(AProgram.FEntryState)] = true;
-    while (!work.empty()) {
-        const int state = work.back();
-        work.pop_back();
-        for (const TRENFAState* T = AProgram.Head(state); T != nullptr; T = T->FNext) {
-            switch (T->FKind) {
-            case nkGroupBegin:
-            case nkGroupEnd:
-            case nkEmpty:
-            case nkAnchor:
-            case nkKeepPattern:
-                lookThrough(T->FTransitTo);
-                break;
-            case nkChar:
-            case nkTrie:
-                codes.push_back(T->FCode);
-                break;
-            case nkStar:
-            case nkPlus:
-            case nkBound:
-                if (T->FCode->CharLength().Min < 1)
-                    return false;
-                codes.push_back(T->FCode);
-                if (T->FMin == 0)
-                    lookThrough(T->FTransitTo);
-                break;
-            case nkAheadMatch:
-            case nkAheadNoMatch:
-            case nkBehindMatch:
-            case nkBehindNoMatch:
-                // Zero-width: the match begins with what follows the body. Only where nothing
-                // in a body acts on its own when an attempt is left out.
-                if (!AProgram.FMemoSafe)
-                    return false;
-                lookThrough(AProgram.Head(T->FExtendTo)->FTransitTo);
-                break;
-            default:
-                return false;
-            }
-        }
-    }
+    if (AProgram.FEntryState < 0 || !CollectLeadCodes(AProgram, codes))
+        return false;
     std::sort(codes.begin(), codes.end());
     codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
     FAllFindable = true;

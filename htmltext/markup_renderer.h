@@ -153,14 +153,20 @@ private:
 
     // tags (markup_tags.cpp); false leaves the tag for the next line
     bool Tag(LinePass& line, std::u16string_view tag);
+    bool OpenStyle(TagKind kind, std::u16string_view tag);
+    bool CloseStyle(TagKind kind);
+    void LineTag(LinePass& line, TagKind kind, std::u16string_view tag);
     void BreakLine(LinePass& line);
+    void DrawRule(LinePass& line, std::u16string_view tag);
     void OpenFont(std::u16string_view tag);
+    void CloseFont();
     void OpenLink(const LinePass& line, std::u16string_view tag);
     void CloseLink(const LinePass& line);
     void OpenList(LinePass& line, bool numbered);
     void CloseList(bool underlineForm, bool offsetForm);
     bool ListItem(LinePass& line, std::u16string_view tag);
     void OpenParagraph(const LinePass& line, std::u16string_view tag);
+    void CloseParagraph(LinePass& line);
     void OpenSpan(std::u16string_view tag);
     void MoveTo(LinePass& line, int x, bool forwardOnly);
     int AddFace(std::u16string_view upperCasedName);

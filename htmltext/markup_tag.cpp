@@ -2,6 +2,9 @@
 
 #include "htmltext/markup_chars.h"
 
+#include <initializer_list>
+#include <utility>
+
 namespace zel::markup {
 namespace {
 
@@ -11,45 +14,37 @@ char16_t LetterAt(std::u16string_view tag, std::size_t i) {
     return i < tag.size() ? AsciiUpper(tag[i]) : u'\0';
 }
 
+// The kind that the letter after the first one names, None for any other letter.
+TagKind ByNextLetter(char16_t next, std::initializer_list<std::pair<char16_t, TagKind>> kinds) {
+    for (const auto& [letter, kind] : kinds)
+        if (next == letter)
+            return kind;
+    return TagKind::None;
+}
+
 TagKind ClassifyOpening(std::u16string_view tag) {
     const char16_t next = LetterAt(tag, 2);
     switch (LetterAt(tag, 1)) {
     case u'A':
         return TagKind::Link;
     case u'B':
-        switch (next) {
-        case u'>':
-            return TagKind::Bold;
-        case u'L':
-            return TagKind::Blink;
-        case u'O':
-            return TagKind::Body;
-        case u'R':
-            return TagKind::Break;
-        }
-        return TagKind::None;
+        return ByNextLetter(next, {{u'>', TagKind::Bold},
+                                   {u'L', TagKind::Blink},
+                                   {u'O', TagKind::Body},
+                                   {u'R', TagKind::Break}});
     case u'E':
         return TagKind::Error;
     case u'F':
         return TagKind::Font;
     case u'H':
-        return next == u'I' ? TagKind::Highlight : next == u'R' ? TagKind::Rule : TagKind::None;
+        return ByNextLetter(next, {{u'I', TagKind::Highlight}, {u'R', TagKind::Rule}});
     case u'I':
-        switch (next) {
-        case u'>':
-            return TagKind::Italic;
-        case u'N':
-            return TagKind::Indent;
-        case u'M':
-            return TagKind::Image;
-        }
-        return TagKind::None;
+        return ByNextLetter(
+            next, {{u'>', TagKind::Italic}, {u'N', TagKind::Indent}, {u'M', TagKind::Image}});
     case u'L':
         return TagKind::ListItem;
     case u'O':
-        return next == u'L'   ? TagKind::OrderedList
-               : next == u'F' ? TagKind::ListOffset
-                              : TagKind::None;
+        return ByNextLetter(next, {{u'L', TagKind::OrderedList}, {u'F', TagKind::ListOffset}});
     case u'P':
         return TagKind::Paragraph;
     case u'R':
@@ -59,16 +54,10 @@ TagKind ClassifyOpening(std::u16string_view tag) {
             return TagKind::Subscript;
         if (StartsWithNoCase(tag, u"<SUP>"))
             return TagKind::Superscript;
-        switch (next) {
-        case u'>':
-        case u'T':
-            return TagKind::Strike;
-        case u'H':
-            return TagKind::Shadow;
-        case u'P':
-            return TagKind::Span;
-        }
-        return TagKind::None;
+        return ByNextLetter(next, {{u'>', TagKind::Strike},
+                                   {u'T', TagKind::Strike},
+                                   {u'H', TagKind::Shadow},
+                                   {u'P', TagKind::Span}});
     case u'U':
         return next == u'>' ? TagKind::Underline : TagKind::UnorderedList;
     case u'Z':

@@ -52,125 +52,153 @@ Align ParagraphAlign(std::u16string_view value, Align current) {
 } // namespace
 
 bool MarkupRenderer::Tag(LinePass& line, std::u16string_view tag) {
+    const TagKind kind = ClassifyTag(tag);
+    if (kind == TagKind::Image)
+        return PlaceImage(line, tag);
+    if (kind == TagKind::ListItem)
+        return ListItem(line, tag);
+    if (!OpenStyle(kind, tag) && !CloseStyle(kind))
+        LineTag(line, kind, tag);
+    return true;
+}
+
+// The opening tags that only switch the running state on; false for the others.
+bool MarkupRenderer::OpenStyle(TagKind kind, std::u16string_view tag) {
     RunningState& s = state_;
-    switch (ClassifyTag(tag)) {
-    case TagKind::None:
-        break;
+    switch (kind) {
     case TagKind::Bold:
         s.Font.Bold = true;
-        break;
+        return true;
     case TagKind::Blink:
         if (!p_.Blink)
             s.TextColor = s.Background != clNone ? s.Background : startBrush_;
-        break;
-    case TagKind::Body:
-        if (line.mode == Mode::Draw && !p_.Selected)
-            PaintBody(line, tag);
-        break;
-    case TagKind::Break:
-        BreakLine(line);
-        break;
-    case TagKind::Link:
-        OpenLink(line, tag);
-        break;
+        return true;
     case TagKind::Error:
         s.ErrorMark = true;
-        break;
+        return true;
     case TagKind::Font:
         OpenFont(tag);
-        break;
+        return true;
     case TagKind::Highlight:
         s.HighlightText = s.TextColor;
         s.HighlightBackground = s.Background;
         s.Background = clHighlight;
         s.TextColor = clHighlightText;
-        break;
-    case TagKind::Rule:
-        if (line.mode == Mode::Draw) {
-            const auto value = TagAttribute(tag, u"COLOR");
-            const Color color = value.empty() ? clBlack : ParseMarkupColor(value, false);
-            canvas_.Line({rect_.Left, line.bottom}, {rect_.Right, line.bottom}, color);
-        }
-        BreakLine(line);
-        break;
+        return true;
     case TagKind::Italic:
         s.Font.Italic = true;
+        return true;
+    case TagKind::Rotate:
+        s.Font.Orientation = MarkupNumber(TagAttribute(tag, u"A")) * 10;
+        return true;
+    case TagKind::Strike:
+        s.Font.StrikeOut = true;
+        return true;
+    case TagKind::Shadow:
+        s.Shadow = true;
+        return true;
+    case TagKind::Span:
+        OpenSpan(tag);
+        return true;
+    case TagKind::Subscript:
+        s.Subscript = true;
+        return true;
+    case TagKind::Superscript:
+        s.Superscript = true;
+        return true;
+    case TagKind::Underline:
+        s.Font.Underline = true;
+        return true;
+    case TagKind::Hidden:
+        s.Hidden = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The closing tags that only switch the running state back; false for the others.
+bool MarkupRenderer::CloseStyle(TagKind kind) {
+    RunningState& s = state_;
+    switch (kind) {
+    case TagKind::EndBold:
+        s.Font.Bold = false;
+        return true;
+    case TagKind::EndColor:
+        s.TextColor = s.ColorBeforeFont;
+        return true;
+    case TagKind::EndError:
+        s.ErrorMark = false;
+        return true;
+    case TagKind::EndFont:
+        CloseFont();
+        return true;
+    case TagKind::EndHighlight:
+        s.TextColor = s.HighlightText;
+        s.Background = s.HighlightBackground;
+        return true;
+    case TagKind::EndItalic:
+        s.Font.Italic = false;
+        return true;
+    case TagKind::EndRotate:
+        s.Font.Orientation = 0;
+        return true;
+    case TagKind::EndStrike:
+        s.Font.StrikeOut = false;
+        return true;
+    case TagKind::EndScript:
+        s.Subscript = false;
+        s.Superscript = false;
+        return true;
+    case TagKind::EndSpan:
+        s.Background = s.SpanBackground;
+        return true;
+    case TagKind::EndShadow:
+        s.Shadow = false;
+        return true;
+    case TagKind::EndHidden:
+        s.Hidden = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The tags that act on the line: breaks, rules, moves, links, lists and paragraphs.
+void MarkupRenderer::LineTag(LinePass& line, TagKind kind, std::u16string_view tag) {
+    switch (kind) {
+    case TagKind::Body:
+        if (line.mode == Mode::Draw && !p_.Selected)
+            PaintBody(line, tag);
+        break;
+    case TagKind::Break:
+    case TagKind::EndListItem:
+        BreakLine(line);
+        break;
+    case TagKind::Link:
+        OpenLink(line, tag);
+        break;
+    case TagKind::Rule:
+        DrawRule(line, tag);
         break;
     case TagKind::Indent:
         MoveTo(line, rect_.Left + MarkupNumber(TagAttribute(tag, u"X")), true);
         break;
-    case TagKind::Image:
-        return PlaceImage(line, tag);
-    case TagKind::ListItem:
-        return ListItem(line, tag);
     case TagKind::OrderedList:
         OpenList(line, true);
         break;
     case TagKind::UnorderedList:
         OpenList(line, false);
         break;
-    case TagKind::ListOffset: {
-        const int offset = MarkupNumber(TagAttribute(tag, u"X"));
-        s.ListOffset = offset;
-        MoveTo(line, rect_.Left + offset, false);
+    case TagKind::ListOffset:
+        state_.ListOffset = MarkupNumber(TagAttribute(tag, u"X"));
+        MoveTo(line, rect_.Left + state_.ListOffset, false);
         break;
-    }
     case TagKind::Paragraph:
         OpenParagraph(line, tag);
         break;
-    case TagKind::Rotate:
-        s.Font.Orientation = MarkupNumber(TagAttribute(tag, u"A")) * 10;
-        break;
-    case TagKind::Strike:
-        s.Font.StrikeOut = true;
-        break;
-    case TagKind::Shadow:
-        s.Shadow = true;
-        break;
-    case TagKind::Span:
-        OpenSpan(tag);
-        break;
-    case TagKind::Subscript:
-        s.Subscript = true;
-        break;
-    case TagKind::Superscript:
-        s.Superscript = true;
-        break;
-    case TagKind::Underline:
-        s.Font.Underline = true;
-        break;
-    case TagKind::Hidden:
-        s.Hidden = true;
-        break;
-
     case TagKind::EndLink:
         CloseLink(line);
-        break;
-    case TagKind::EndBold:
-        s.Font.Bold = false;
-        break;
-    case TagKind::EndColor:
-        s.TextColor = s.ColorBeforeFont;
-        break;
-    case TagKind::EndError:
-        s.ErrorMark = false;
-        break;
-    case TagKind::EndFont:
-        s.Font.Face = -1;
-        s.Font.Height = startFont_.Height;
-        if (!p_.Selected)
-            s.TextColor = s.ColorBeforeFont;
-        s.Background = s.BackgroundAtFont;
-        break;
-    case TagKind::EndHighlight:
-        s.TextColor = s.HighlightText;
-        s.Background = s.HighlightBackground;
-        break;
-    case TagKind::EndItalic:
-        s.Font.Italic = false;
-        break;
-    case TagKind::EndListItem:
-        BreakLine(line);
         break;
     case TagKind::EndListOffset:
         CloseList(false, true);
@@ -178,46 +206,33 @@ bool MarkupRenderer::Tag(LinePass& line, std::u16string_view tag) {
     case TagKind::EndOrderedList:
         CloseList(false, false);
         break;
-    case TagKind::EndParagraph:
-        BreakLine(line);
-        s.ParagraphFill = false;
-        s.Alignment = Align::Left;
-        if (!p_.Selected)
-            s.Background = s.ParagraphBackground;
-        break;
-    case TagKind::EndRotate:
-        s.Font.Orientation = 0;
-        break;
-    case TagKind::EndStrike:
-        s.Font.StrikeOut = false;
-        break;
-    case TagKind::EndScript:
-        s.Subscript = false;
-        s.Superscript = false;
-        break;
-    case TagKind::EndSpan:
-        s.Background = s.SpanBackground;
-        break;
-    case TagKind::EndShadow:
-        s.Shadow = false;
-        break;
     case TagKind::EndUnderline:
         CloseList(true, true);
         break;
     case TagKind::EndUnorderedList:
         CloseList(true, false);
         break;
-    case TagKind::EndHidden:
-        s.Hidden = false;
+    case TagKind::EndParagraph:
+        CloseParagraph(line);
+        break;
+    default: // None, and the tags handled before
         break;
     }
-    return true;
 }
 
 void MarkupRenderer::BreakLine(LinePass& line) {
     if (line.mode == Mode::Measure)
         r_.StrippedText.push_back(u'\r');
     line.done = true;
+}
+
+void MarkupRenderer::DrawRule(LinePass& line, std::u16string_view tag) {
+    if (line.mode == Mode::Draw) {
+        const auto value = TagAttribute(tag, u"COLOR");
+        const Color color = value.empty() ? clBlack : ParseMarkupColor(value, false);
+        canvas_.Line({rect_.Left, line.bottom}, {rect_.Right, line.bottom}, color);
+    }
+    BreakLine(line);
 }
 
 void MarkupRenderer::OpenFont(std::u16string_view tag) {
@@ -236,6 +251,15 @@ void MarkupRenderer::OpenFont(std::u16string_view tag) {
         points = SizeToPoints(MarkupNumber(size));
     if (points > 0)
         s.Font.Height = PointsToHeight(points);
+}
+
+void MarkupRenderer::CloseFont() {
+    RunningState& s = state_;
+    s.Font.Face = -1;
+    s.Font.Height = startFont_.Height;
+    if (!p_.Selected)
+        s.TextColor = s.ColorBeforeFont;
+    s.Background = s.BackgroundAtFont;
 }
 
 void MarkupRenderer::OpenLink(const LinePass& line, std::u16string_view tag) {
@@ -385,6 +409,15 @@ void MarkupRenderer::OpenParagraph(const LinePass& line, std::u16string_view tag
     s.FillHorizontal = dir.empty() || EqualsNoCase(dir, u"H");
     if (line.mode == Mode::Draw)
         FillParagraphLine(line);
+}
+
+void MarkupRenderer::CloseParagraph(LinePass& line) {
+    BreakLine(line);
+    RunningState& s = state_;
+    s.ParagraphFill = false;
+    s.Alignment = Align::Left;
+    if (!p_.Selected)
+        s.Background = s.ParagraphBackground;
 }
 
 void MarkupRenderer::OpenSpan(std::u16string_view tag) {

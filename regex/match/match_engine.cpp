@@ -770,46 +770,18 @@ void TREMatchEngine::SetLoop(int index, const TLoopState& value) {
 }
 
 bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
-    auto& groups = FRegExp.FGroups;
     FFailedCaptures.clear();
     while (!FStack.empty()) {
         TEntry& e = FStack.back();
         switch (e.Kind) {
-        case TEntryKind::UndoGroup: {
-            if (FProgram.FHasConditionTest)
-                KeepFailedCapture(e.A);
-            TGroup& g = groups.At(e.A);
-            g.FStartP = e.P;
-            g.FStartPBuf = e.Q;
-            g.FEndP = e.R;
-            g.FSuccess = e.Flag;
-            FGroupEpochs[static_cast<std::size_t>(e.A)] = e.Sig;
-            FStack.pop_back();
+        case TEntryKind::UndoGroup:
+            PopUndoGroup(e);
             break;
-        }
-        case TEntryKind::UndoLoop: {
-            TLoopState& st = FLoops[static_cast<std::size_t>(e.A)];
-            st.Count = e.B;
-            st.Barrier = e.C;
-            st.IterStart = e.P;
-            st.LastEmpty = e.Flag;
-            st.Epoch = e.Sig;
-            FStack.pop_back();
+        case TEntryKind::UndoLoop:
+            PopUndoLoop(e);
             break;
-        }
         case TEntryKind::UndoCall:
-            if (e.Flag) {
-                const TCallInfo& info = FCalls.back();
-                FSnapshots.resize(info.Snapshot);
-                FLoopSnapshots.resize(info.LoopSnapshot);
-                FCalls.pop_back();
-                FRegExp.FSubStack.pop_back();
-            } else {
-                FCalls.push_back(
-                    {e.P, static_cast<std::size_t>(e.Sig), static_cast<std::size_t>(e.B)});
-                FRegExp.FSubStack.push_back({e.A, e.T, e.U});
-            }
-            FStack.pop_back();
+            PopUndoCall(e);
             break;
         case TEntryKind::MemoMark:
             // Everything tried above the mark failed; the captures are as they were when it
@@ -823,69 +795,124 @@ bool TREMatchEngine::Backtrack(const TRENFAState*& T, const char16_t*& P) {
             FStack.pop_back();
             ++FEpoch;
             return true;
-        case TEntryKind::TrieChoice: {
-            TRETrieSearch* trie = e.T->FCode->TrieSearch();
-            const char16_t* end = FRegExp.FMatchEndP;
-            trie->ResetMatch();
-            bool ok = trie->IsMatch(e.P, end);
-            for (int i = 0; ok && i < e.A; ++i)
-                ok = trie->IsMatch(e.P, end);
-            if (!ok) {
-                FStack.pop_back();
-                break;
-            }
-            P = e.P + trie->MatchLength();
-            T = Head(e.T->FTransitTo);
-            if (trie->MatchCount() > 0)
-                ++e.A;
-            else
-                FStack.pop_back();
-            ++FEpoch;
-            return true;
-        }
+        case TEntryKind::TrieChoice:
+            if (NextTrieChoice(e, T, P))
+                return true;
+            break;
         case TEntryKind::GiveBack:
         case TEntryKind::GiveBackList:
-        case TEntryKind::TakeMore: {
-            bool exhausted = false;
-            const TRENFAState* next = e.Kind == TEntryKind::TakeMore
-                                          ? TakeMoreNext(e, P, exhausted)
-                                          : GiveBackNext(e, P, exhausted);
-            if (exhausted) {
-                FStack.pop_back();
-                break;
-            }
-            T = next;
-            ++FEpoch;
-            return true;
-        }
-        case TEntryKind::LoopExit:
-        case TEntryKind::LoopBody: {
-            const TRENFAState* X = e.T;
-            const bool exit = e.Kind == TEntryKind::LoopExit;
-            P = e.P;
-            FStack.pop_back();
-            ++FEpoch;
-            T = exit ? TakeExit(X) : EnterBody(X, P);
-            return true;
-        }
-        case TEntryKind::Barrier: {
-            TEntry barrier = e;
-            FStack.pop_back();
-            FBarriers.pop_back();
-            bool resume = false;
-            const TRENFAState* next = BarrierFailed(barrier, P, resume);
-            if (resume) {
-                T = next;
-                ++FEpoch;
-                if (barrier.T->FKind == nkIfMatch)
-                    RestoreFailedCaptures();
+        case TEntryKind::TakeMore:
+            if (NextRunEnd(e, T, P))
                 return true;
-            }
             break;
-        }
+        case TEntryKind::LoopExit:
+        case TEntryKind::LoopBody:
+            ResumeLoop(e, T, P);
+            return true;
+        case TEntryKind::Barrier:
+            if (PopBarrier(T, P))
+                return true;
+            break;
         }
     }
     return false;
+}
+
+void TREMatchEngine::PopUndoGroup(const TEntry& e) {
+    if (FProgram.FHasConditionTest)
+        KeepFailedCapture(e.A);
+    TGroup& g = FRegExp.FGroups.At(e.A);
+    g.FStartP = e.P;
+    g.FStartPBuf = e.Q;
+    g.FEndP = e.R;
+    g.FSuccess = e.Flag;
+    FGroupEpochs[static_cast<std::size_t>(e.A)] = e.Sig;
+    FStack.pop_back();
+}
+
+void TREMatchEngine::PopUndoLoop(const TEntry& e) {
+    TLoopState& st = FLoops[static_cast<std::size_t>(e.A)];
+    st.Count = e.B;
+    st.Barrier = e.C;
+    st.IterStart = e.P;
+    st.LastEmpty = e.Flag;
+    st.Epoch = e.Sig;
+    FStack.pop_back();
+}
+
+void TREMatchEngine::PopUndoCall(const TEntry& e) {
+    if (e.Flag) {
+        const TCallInfo& info = FCalls.back();
+        FSnapshots.resize(info.Snapshot);
+        FLoopSnapshots.resize(info.LoopSnapshot);
+        FCalls.pop_back();
+        FRegExp.FSubStack.pop_back();
+    } else {
+        FCalls.push_back({e.P, static_cast<std::size_t>(e.Sig), static_cast<std::size_t>(e.B)});
+        FRegExp.FSubStack.push_back({e.A, e.T, e.U});
+    }
+    FStack.pop_back();
+}
+
+// The trie's next alternative at the entry's position; the entry stays while more remain.
+bool TREMatchEngine::NextTrieChoice(TEntry& e, const TRENFAState*& T, const char16_t*& P) {
+    TRETrieSearch* trie = e.T->FCode->TrieSearch();
+    const char16_t* end = FRegExp.FMatchEndP;
+    trie->ResetMatch();
+    bool ok = trie->IsMatch(e.P, end);
+    for (int i = 0; ok && i < e.A; ++i)
+        ok = trie->IsMatch(e.P, end);
+    if (!ok) {
+        FStack.pop_back();
+        return false;
+    }
+    P = e.P + trie->MatchLength();
+    T = Head(e.T->FTransitTo);
+    if (trie->MatchCount() > 0)
+        ++e.A;
+    else
+        FStack.pop_back();
+    ++FEpoch;
+    return true;
+}
+
+// The next end of a single-code loop's run: one given back, or one more taken by a lazy loop.
+bool TREMatchEngine::NextRunEnd(TEntry& e, const TRENFAState*& T, const char16_t*& P) {
+    bool exhausted = false;
+    const TRENFAState* next = e.Kind == TEntryKind::TakeMore ? TakeMoreNext(e, P, exhausted)
+                                                             : GiveBackNext(e, P, exhausted);
+    if (exhausted) {
+        FStack.pop_back();
+        return false;
+    }
+    T = next;
+    ++FEpoch;
+    return true;
+}
+
+void TREMatchEngine::ResumeLoop(const TEntry& e, const TRENFAState*& T, const char16_t*& P) {
+    const TRENFAState* X = e.T;
+    const bool exit = e.Kind == TEntryKind::LoopExit;
+    P = e.P;
+    FStack.pop_back();
+    ++FEpoch;
+    T = exit ? TakeExit(X) : EnterBody(X, P);
+}
+
+// A body that failed as a whole: what its construct does then (a negative lookaround goes on).
+bool TREMatchEngine::PopBarrier(const TRENFAState*& T, const char16_t*& P) {
+    TEntry barrier = FStack.back();
+    FStack.pop_back();
+    FBarriers.pop_back();
+    bool resume = false;
+    const TRENFAState* next = BarrierFailed(barrier, P, resume);
+    if (!resume)
+        return false;
+    T = next;
+    ++FEpoch;
+    if (barrier.T->FKind == nkIfMatch)
+        RestoreFailedCaptures();
+    return true;
 }
 
 // A condition runs on the shared groups, and only the alternatives popped inside it restore
@@ -920,95 +947,40 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
             break;
         }
     }
-    const char16_t* end = FRegExp.FMatchEndP;
     switch (T->FKind) {
     case nkEmpty:
     case nkIfThen:
         return Head(T->FTransitTo);
-    case nkTrie: {
-        if (P >= end)
-            return nullptr;
-        TRETrieSearch* trie = T->FCode->TrieSearch();
-        trie->ResetMatch();
-        if (!trie->IsMatch(P, end))
-            return nullptr;
-        if (trie->MatchCount() > 0)
-            PushEntry({.Kind = TEntryKind::TrieChoice, .A = 1, .T = T, .P = P});
-        P += trie->MatchLength();
-        return Head(T->FTransitTo);
-    }
+    case nkTrie:
+        return StepTrie(T, P);
     case nkStar:
     case nkPlus:
     case nkBound:
         return SingleLoop(T, P);
-    case nkLoop: {
-        int barrier = -1;
-        if (T->FMatchKind == lkPossessive) {
-            PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
-            barrier = static_cast<int>(FStack.size()) - 1;
-            FBarriers.push_back(barrier);
-        }
-        SetLoop(T->FLoopIndex, {0, P, false, barrier});
-        return Head(T->FTransitTo);
-    }
+    case nkLoop:
+        return EnterLoop(T, P);
     case nkLoopExit:
         return LoopHead(T, P);
-    case nkLoopEnd: {
-        TLoopState st = FLoops[static_cast<std::size_t>(T->FLoopIndex)];
-        ++st.Count;
-        st.LastEmpty = P == st.IterStart;
-        SetLoop(T->FLoopIndex, st);
-        return Head(T->FTransitTo);
-    }
-    case nkGroupBegin: {
-        TGroupState g = GroupState(T->FGroupIndex);
-        g.StartPBuf = P;
-        if (g.StartP == nullptr)
-            g.StartP = P;
-        SetGroup(T->FGroupIndex, g);
-        return Head(T->FTransitTo);
-    }
-    case nkGroupEnd: {
-        if (!FCalls.empty() && FRegExp.FSubStack.back().EndCode == T)
-            return Return(P);
-        TGroupState g = GroupState(T->FGroupIndex);
-        g.StartP = g.StartPBuf;
-        g.EndP = P;
-        g.Success = g.StartPBuf != nullptr;
-        SetGroup(T->FGroupIndex, g);
-        return Head(T->FTransitTo);
-    }
-    case nkKeepPattern: {
-        TGroupState g = GroupState(0);
-        g.StartP = g.StartPBuf = P;
-        SetGroup(0, g);
-        return Head(T->FTransitTo);
-    }
+    case nkLoopEnd:
+        return EndIteration(T, P);
+    case nkGroupBegin:
+        return BeginGroup(T, P);
+    case nkGroupEnd:
+        return EndGroup(T, P);
+    case nkKeepPattern:
+        return KeepPattern(T, P);
     case nkSuspend:
     case nkAheadMatch:
     case nkAheadNoMatch:
     case nkIfMatch:
-        PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
-        FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
-        return Head(T->FTransitTo);
+        return OpenBarrier(T, P);
     case nkBehindMatch:
-    case nkBehindNoMatch: {
-        const char16_t* start = nullptr;
-        if (!LookbehindStart(T, P, start))
-            return T->FKind == nkBehindMatch ? nullptr : Head(Head(T->FExtendTo)->FTransitTo);
-        PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P, .Q = start});
-        FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
-        P = start;
-        return Head(T->FTransitTo);
-    }
+    case nkBehindNoMatch:
+        return OpenLookbehind(T, P);
     case nkMatchEnd:
         return CloseBarrier(T, P);
-    case nkEnd: {
-        if (!FCalls.empty() && FRegExp.FSubStack.back().GroupIndex <= 0 &&
-            FRegExp.FSubStack.back().EndCode == T)
-            return Return(P);
-        return EndMatch(P, Success);
-    }
+    case nkEnd:
+        return StepEnd(T, P, Success);
     case nkGoSub:
         return Call(T, P);
     case nkDefine:
@@ -1024,17 +996,104 @@ const TRENFAState* TREMatchEngine::Step(const TRENFAState* T, const char16_t*& P
         return Head(T->FTransitTo);
     case nkAccept:
         return Accept(P, Success);
-    default: {
-        // Codes: nkNormal, nkChar, nkAnchor, nkCallout.
-        if (T->FKind == nkAnchor)
-            return AnchorHolds(T, P) ? Head(T->FTransitTo) : nullptr;
-        int len = 0;
-        if (!CodeMatches(T, P, len))
-            return nullptr;
-        P += len;
-        return Head(T->FTransitTo);
+    default: // codes: nkNormal, nkChar, nkAnchor, nkCallout
+        return StepCode(T, P);
     }
+}
+
+const TRENFAState* TREMatchEngine::StepCode(const TRENFAState* T, const char16_t*& P) {
+    if (T->FKind == nkAnchor)
+        return AnchorHolds(T, P) ? Head(T->FTransitTo) : nullptr;
+    int len = 0;
+    if (!CodeMatches(T, P, len))
+        return nullptr;
+    P += len;
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::StepTrie(const TRENFAState* T, const char16_t*& P) {
+    const char16_t* end = FRegExp.FMatchEndP;
+    if (P >= end)
+        return nullptr;
+    TRETrieSearch* trie = T->FCode->TrieSearch();
+    trie->ResetMatch();
+    if (!trie->IsMatch(P, end))
+        return nullptr;
+    if (trie->MatchCount() > 0)
+        PushEntry({.Kind = TEntryKind::TrieChoice, .A = 1, .T = T, .P = P});
+    P += trie->MatchLength();
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::EnterLoop(const TRENFAState* T, const char16_t* P) {
+    int barrier = -1;
+    if (T->FMatchKind == lkPossessive) {
+        PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
+        barrier = static_cast<int>(FStack.size()) - 1;
+        FBarriers.push_back(barrier);
     }
+    SetLoop(T->FLoopIndex, {0, P, false, barrier});
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::EndIteration(const TRENFAState* T, const char16_t* P) {
+    TLoopState st = FLoops[static_cast<std::size_t>(T->FLoopIndex)];
+    ++st.Count;
+    st.LastEmpty = P == st.IterStart;
+    SetLoop(T->FLoopIndex, st);
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::BeginGroup(const TRENFAState* T, const char16_t* P) {
+    TGroupState g = GroupState(T->FGroupIndex);
+    g.StartPBuf = P;
+    if (g.StartP == nullptr)
+        g.StartP = P;
+    SetGroup(T->FGroupIndex, g);
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::EndGroup(const TRENFAState* T, const char16_t* P) {
+    if (!FCalls.empty() && FRegExp.FSubStack.back().EndCode == T)
+        return Return(P);
+    TGroupState g = GroupState(T->FGroupIndex);
+    g.StartP = g.StartPBuf;
+    g.EndP = P;
+    g.Success = g.StartPBuf != nullptr;
+    SetGroup(T->FGroupIndex, g);
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::KeepPattern(const TRENFAState* T, const char16_t* P) {
+    TGroupState g = GroupState(0);
+    g.StartP = g.StartPBuf = P;
+    SetGroup(0, g);
+    return Head(T->FTransitTo);
+}
+
+// An atomic, lookahead or condition body begins: its barrier marks where a failure lands.
+const TRENFAState* TREMatchEngine::OpenBarrier(const TRENFAState* T, const char16_t* P) {
+    PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P});
+    FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
+    return Head(T->FTransitTo);
+}
+
+const TRENFAState* TREMatchEngine::OpenLookbehind(const TRENFAState* T, const char16_t*& P) {
+    const char16_t* start = nullptr;
+    if (!LookbehindStart(T, P, start))
+        return T->FKind == nkBehindMatch ? nullptr : Head(Head(T->FExtendTo)->FTransitTo);
+    PushEntry({.Kind = TEntryKind::Barrier, .T = T, .P = P, .Q = start});
+    FBarriers.push_back(static_cast<int>(FStack.size()) - 1);
+    P = start;
+    return Head(T->FTransitTo);
+}
+
+// The pattern's end: a match, or the return from a call of the whole pattern.
+const TRENFAState* TREMatchEngine::StepEnd(const TRENFAState* T, const char16_t* P, bool& Success) {
+    if (!FCalls.empty() && FRegExp.FSubStack.back().GroupIndex <= 0 &&
+        FRegExp.FSubStack.back().EndCode == T)
+        return Return(P);
+    return EndMatch(P, Success);
 }
 
 bool TREMatchEngine::AnchorHolds(const TRENFAState* T, const char16_t* P) const {
@@ -1279,59 +1338,79 @@ bool TREMatchEngine::ExitFailed(const TRENFAState* T, const char16_t* q) {
 }
 
 const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16_t*& P) {
+    if (FOneChar[static_cast<std::size_t>(T->FIndex)])
+        return OneCharLoop(T, P);
+    return ListLoop(T, P);
+}
+
+const TRENFAState* TREMatchEngine::OneCharLoop(const TRENFAState* T, const char16_t*& P) {
+    const int min = T->FMin;
+    const char16_t* start = P;
+    int taken = 0;
+    const char16_t* lowest = TakeChars(T, P, min, taken);
+    if (taken < min)
+        return nullptr;
+    if (T->FMatchKind == lkReluctant)
+        return LazyOneCharLoop(T, lowest, P);
+    const char16_t* runEnd = lowest;
+    if (T->FMax >= kNFAUnbounded) {
+        // The run of a one-character code ends at the same place from every position
+        // inside it: a loop entered again inside a known run does not scan it again.
+        runEnd = CachedRunEnd(T, start, lowest); // the mandatory part matched from start
+    } else {
+        runEnd = TakeChars(T, lowest, T->FMax - min, taken);
+    }
+    if (T->FMatchKind == lkPossessive) {
+        P = runEnd;
+        return Head(T->FTransitTo);
+    }
+    return StartGiveBack(T, lowest, runEnd, P);
+}
+
+const TRENFAState* TREMatchEngine::LazyOneCharLoop(const TRENFAState* T, const char16_t* lowest,
+                                                   const char16_t*& P) {
+    int count = T->FMin;
+    const char16_t* q = LazyCandidate(T, lowest, count);
+    if (q == nullptr)
+        return nullptr;
+    PushEntry({.Kind = TEntryKind::TakeMore, .A = count, .T = T, .P = q});
+    if (ExitFailed(T, q))
+        return nullptr; // on with one more character
+    P = q;
+    return Head(T->FTransitTo);
+}
+
+// A greedy one-character loop that ran from P to runEnd: the continuation is tried at the
+// longest end where it may start, and the shorter ones down to lowest are kept to give back.
+const TRENFAState* TREMatchEngine::StartGiveBack(const TRENFAState* T, const char16_t* lowest,
+                                                 const char16_t* runEnd, const char16_t*& P) {
+    const char16_t* start = P;
+    TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
+    if (FMemo.Active() && FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo &&
+        T != FTopRunLoop)
+        entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
+    const char16_t* q = GiveBackCandidate(entry, runEnd);
+    if (q == nullptr) {
+        RecordStretch(entry);
+        return nullptr;
+    }
+    entry.P = q > lowest ? StepBack(q, lowest) : nullptr;
+    PushEntry(entry);
+    if (!entry.Flag && ExitFailed(T, q))
+        return nullptr; // on with the give-back
+    P = q;
+    return Head(T->FTransitTo);
+}
+
+// Any other code: keep the end of every iteration beyond the minimum.
+const TRENFAState* TREMatchEngine::ListLoop(const TRENFAState* T, const char16_t*& P) {
     TRECode* code = T->FCode;
     const char16_t* end = FRegExp.FMatchEndP;
     const int min = T->FMin;
     const bool unbounded = T->FMax >= kNFAUnbounded;
     const int max = T->FMax;
     const TRENFAState* exitT = Head(T->FTransitTo);
-    const char16_t* start = P;
     int len = 0;
-    if (FOneChar[static_cast<std::size_t>(T->FIndex)]) {
-        int taken = 0;
-        const char16_t* lowest = TakeChars(T, P, min, taken);
-        if (taken < min)
-            return nullptr;
-        if (T->FMatchKind == lkReluctant) {
-            int count = min;
-            const char16_t* q = LazyCandidate(T, lowest, count);
-            if (q == nullptr)
-                return nullptr;
-            PushEntry({.Kind = TEntryKind::TakeMore, .A = count, .T = T, .P = q});
-            if (ExitFailed(T, q))
-                return nullptr; // on with one more character
-            P = q;
-            return exitT;
-        }
-        const char16_t* runEnd = lowest;
-        if (unbounded) {
-            // The run of a one-character code ends at the same place from every position
-            // inside it: a loop entered again inside a known run does not scan it again.
-            runEnd = CachedRunEnd(T, start, lowest); // the mandatory part matched from start
-        } else {
-            runEnd = TakeChars(T, lowest, max - min, taken);
-        }
-        if (T->FMatchKind == lkPossessive) {
-            P = runEnd;
-            return exitT;
-        }
-        TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-        if (FMemo.Active() && FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo &&
-            T != FTopRunLoop)
-            entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
-        const char16_t* q = GiveBackCandidate(entry, runEnd);
-        if (q == nullptr) {
-            RecordStretch(entry);
-            return nullptr;
-        }
-        entry.P = q > lowest ? StepBack(q, lowest) : nullptr;
-        PushEntry(entry);
-        if (!entry.Flag && ExitFailed(T, q))
-            return nullptr; // on with the give-back
-        P = q;
-        return exitT;
-    }
-    // Any other code: keep the end of every iteration beyond the minimum.
     const std::size_t base = FPositions.size();
     FPositions.push_back(P);
     const char16_t* q = P;

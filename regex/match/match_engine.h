@@ -112,7 +112,24 @@ private:
 
     const TRENFAState* Head(int state) const { return FProgram.Head(state); }
     const TRENFAState* Step(const TRENFAState* T, const char16_t*& P, bool& Success);
+    const TRENFAState* StepCode(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* StepTrie(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* EnterLoop(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* EndIteration(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* BeginGroup(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* EndGroup(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* KeepPattern(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* OpenBarrier(const TRENFAState* T, const char16_t* P);
+    const TRENFAState* OpenLookbehind(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* StepEnd(const TRENFAState* T, const char16_t* P, bool& Success);
     bool Backtrack(const TRENFAState*& T, const char16_t*& P);
+    void PopUndoGroup(const TEntry& e);
+    void PopUndoLoop(const TEntry& e);
+    void PopUndoCall(const TEntry& e);
+    bool NextTrieChoice(TEntry& e, const TRENFAState*& T, const char16_t*& P);
+    bool NextRunEnd(TEntry& e, const TRENFAState*& T, const char16_t*& P);
+    void ResumeLoop(const TEntry& e, const TRENFAState*& T, const char16_t*& P);
+    bool PopBarrier(const TRENFAState*& T, const char16_t*& P);
     std::uint64_t NextStepMark(const char16_t* P0) const;
     void StepMarkReached(const char16_t* P0);
 
@@ -129,6 +146,12 @@ private:
     void RestoreFailedCaptures();
 
     const TRENFAState* SingleLoop(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* OneCharLoop(const TRENFAState* T, const char16_t*& P);
+    const TRENFAState* LazyOneCharLoop(const TRENFAState* T, const char16_t* lowest,
+                                       const char16_t*& P);
+    const TRENFAState* StartGiveBack(const TRENFAState* T, const char16_t* lowest,
+                                     const char16_t* runEnd, const char16_t*& P);
+    const TRENFAState* ListLoop(const TRENFAState* T, const char16_t*& P);
     const TRENFAState* GiveBackNext(TEntry& entry, const char16_t*& P, bool& Exhausted);
     bool ContinuationMayMatch(const TRENFAState* exitT, const char16_t* q) const;
     const TRENFAState* PastBrackets(const TRENFAState* T) const;

@@ -16,8 +16,13 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-[[noreturn]] void Invalid() {
-    throw Exception(std::u16string(kInvalidUtf8Message));
+// Where an invalid sequence begins; Decode's caller turns it into a Utf8Error.
+struct InvalidSequence {
+    const unsigned char* At;
+};
+
+[[noreturn]] void Invalid(const unsigned char* at) {
+    throw InvalidSequence{at};
 }
 
 // Copies the run of ASCII bytes at p (whole blocks of it) as units; answers how many.
@@ -75,21 +80,21 @@ std::size_t DecodeSequence(const unsigned char* p, const unsigned char* end, cha
     char32_t min = 0;
     const int length = SequenceLength(*p, cp, min);
     if (length == 0)
-        Invalid();
+        Invalid(p);
     const std::ptrdiff_t available = end - p;
     for (int i = 1; i < length; ++i) {
         if (i >= available) {
             if (final)
-                Invalid();
+                Invalid(p);
             return 0;
         }
         const unsigned char c = p[i];
         if ((c & 0xC0) != 0x80)
-            Invalid();
+            Invalid(p);
         cp = (cp << 6) | (c & 0x3F);
     }
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        Invalid();
+        Invalid(p);
     if (cp < 0x10000) {
         *out++ = static_cast<char16_t>(cp);
     } else {
@@ -149,7 +154,13 @@ std::size_t DecodeAppend(std::string_view bytes, std::u16string& out, bool final
         const std::size_t size = std::min(kBlock, bytes.size() - done);
         const bool last = done + size == bytes.size();
         char16_t* end = buffer;
-        const std::size_t used = Decode(bytes.substr(done, size), end, final && last);
+        std::size_t used = 0;
+        try {
+            used = Decode(bytes.substr(done, size), end, final && last);
+        } catch (const InvalidSequence& invalid) {
+            throw Utf8Error(static_cast<std::size_t>(
+                invalid.At - reinterpret_cast<const unsigned char*>(bytes.data())));
+        }
         out.append(buffer, static_cast<std::size_t>(end - buffer));
         done += used;
         if (last || used == 0)
@@ -159,6 +170,9 @@ std::size_t DecodeAppend(std::string_view bytes, std::u16string& out, bool final
 }
 
 } // namespace
+
+Utf8Error::Utf8Error(std::size_t offset)
+    : Exception(std::u16string(kInvalidUtf8Message)), offset_(offset) {}
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {
     std::u16string out;
@@ -185,8 +199,10 @@ void Utf8StreamDecoder::Append(std::string_view bytes, std::u16string& out) {
         markPending_ = false;
         std::string head = std::move(pending_);
         pending_.clear();
-        if (head == kByteOrderMark)
+        if (head == kByteOrderMark) {
             head.clear();
+            offset_ += kByteOrderMark.size();
+        }
         DecodeInto(head, out, false);
     }
     if (!pending_.empty()) {
@@ -215,7 +231,14 @@ void Utf8StreamDecoder::Finish(std::u16string& out) {
 }
 
 void Utf8StreamDecoder::DecodeInto(std::string_view bytes, std::u16string& out, bool final) {
-    pending_.assign(bytes.substr(DecodeAppend(bytes, out, final)));
+    std::size_t used = 0;
+    try {
+        used = DecodeAppend(bytes, out, final);
+    } catch (const Utf8Error& error) {
+        throw Utf8Error(offset_ + error.Offset());
+    }
+    offset_ += used;
+    pending_.assign(bytes.substr(used));
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {

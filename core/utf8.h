@@ -5,14 +5,27 @@
 #include <string>
 #include <string_view>
 
+#include "core/error.h"
+
 namespace zel {
 
 // The system's text for bytes that are not valid UTF-8.
 inline constexpr std::u16string_view kInvalidUtf8Message =
     u"Unicode 文字のマッピングがターゲットのマルチバイト コード ページに存在しません";
 
+// The failure of a strict decode: the system's text, and where the sequence that is not valid
+// UTF-8 begins, in bytes from the first byte given to the decoder (a byte order mark counts).
+class Utf8Error : public Exception {
+public:
+    explicit Utf8Error(std::size_t offset);
+    std::size_t Offset() const noexcept { return offset_; }
+
+private:
+    std::size_t offset_;
+};
+
 // Decodes strictly (no overlong forms, no encoded surrogates, nothing above U+10FFFF,
-// no truncated sequence); throws zel::Exception with kInvalidUtf8Message otherwise.
+// no truncated sequence); throws Utf8Error otherwise.
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
 // Skips a leading EF BB BF, then decodes strictly.
@@ -31,8 +44,9 @@ public:
 private:
     void DecodeInto(std::string_view bytes, std::u16string& out, bool final);
 
-    bool markPending_;    // the first bytes may still turn out to be a byte order mark
-    std::string pending_; // those bytes, or the start of a sequence the last piece cut
+    bool markPending_;       // the first bytes may still turn out to be a byte order mark
+    std::string pending_;    // those bytes, or the start of a sequence the last piece cut
+    std::size_t offset_ = 0; // where pending_ (or the next piece) begins in the text
 };
 
 // Encodes UTF-16; a lone surrogate becomes U+FFFD (it cannot be written as UTF-8).

@@ -24,12 +24,15 @@ TEST(Utf8, RejectsEveryMalformedForm) {
         "\x82\xA0",         // Shift-JIS "あ"
         "\xFF",
     };
+    // Each form after valid text of every length class: the failure names where it begins.
+    const std::string before = "ab\xC3\xA9\xE2\x97\x86";
     for (const char* b : bad) {
         try {
-            Utf8ToUtf16(b);
+            Utf8ToUtf16(before + b + "z");
             ADD_FAILURE() << "accepted " << ::testing::PrintToString(std::string(b));
-        } catch (const Exception& e) {
+        } catch (const Utf8Error& e) {
             EXPECT_EQ(e.Message(), kInvalidUtf8Message);
+            EXPECT_EQ(e.Offset(), before.size()) << ::testing::PrintToString(std::string(b));
         }
     }
 }
@@ -89,6 +92,27 @@ TEST(Utf8, StreamDecoderAgreesWithWholeDecoding) {
             EXPECT_EQ(failed, expectedFailure) << piece;
             if (!failed && !expectedFailure) {
                 EXPECT_EQ(out, expected) << piece;
+            }
+        }
+    // The offset counts from the first byte of the text, the byte order mark included, however
+    // the pieces cut it; a sequence the text's end cuts is named by its first byte.
+    const std::pair<std::string, std::size_t> invalid[] = {
+        {"\xEF\xBB\xBF" + std::string(40, 'x') + "\xE3\x41", 43},
+        {"\xEF\xBB" + std::string(3, 'x'), 0},
+        {"ab\xE3\x81\x82\xE3\x81", 5},
+        {"\xEF\xBB\xBF\xF0\x9F\x98\x80\xC0\xAF", 7},
+    };
+    for (const auto& [text, offset] : invalid)
+        for (std::size_t piece = 1; piece <= 5; ++piece) {
+            Utf8StreamDecoder decoder(true);
+            std::u16string out;
+            try {
+                for (std::size_t at = 0; at < text.size(); at += piece)
+                    decoder.Append(std::string_view(text).substr(at, piece), out);
+                decoder.Finish(out);
+                ADD_FAILURE() << "accepted " << ::testing::PrintToString(text);
+            } catch (const Utf8Error& e) {
+                EXPECT_EQ(e.Offset(), offset) << ::testing::PrintToString(text) << piece;
             }
         }
     // A sequence still open at the end, or broken across two pieces, is an error.

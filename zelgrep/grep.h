@@ -7,8 +7,9 @@
 
 namespace zel {
 
-// Exit status: 0 something matched, 1 nothing matched, 2 an error (its message on err).
+// Exit status: 0 a line was selected, 1 none was, 2 an error (its message on err; with -q a
+// selected line still gives 0). outIsTerminal: --color=auto colours.
 int RunGrep(const std::vector<std::u16string>& args, std::istream& in, std::ostream& out,
-            std::ostream& err);
+            std::ostream& err, bool outIsTerminal = false);
 
 } // namespace zel

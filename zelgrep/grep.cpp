@@ -22,6 +22,18 @@ bool ColorOn(const TGrepOptions& options, bool outIsTerminal) {
            (options.Color == TColorMode::Auto && outIsTerminal);
 }
 
+// grep answers at once, reading nothing, when it can tell that no line will be selected: with
+// -m 0, with no pattern, or with -v and only the empty pattern (which every line matches);
+// -L still lists the files.
+bool NothingSelectable(const TGrepOptions& options, const std::vector<std::u16string>& patterns) {
+    if (options.List == TListMode::NonMatching)
+        return false;
+    const bool everyLineMatches =
+        patterns == std::vector<std::u16string>{u""} && !options.LineRegexp && !options.WordRegexp;
+    return options.MaxCount == 0 || (patterns.empty() && !options.Invert) ||
+           (everyLineMatches && options.Invert);
+}
+
 // One run over the inputs: what was selected, whether something failed.
 class TRun {
 public:
@@ -99,8 +111,10 @@ int RunGrep(const std::vector<std::u16string>& args, std::istream& in, std::ostr
             out << kHelp;
             return 0;
         }
-        const std::u16string expression =
-            BuildExpression(ReadPatterns(options.Patterns, !options.Whole), options);
+        const std::vector<std::u16string> patterns = ReadPatterns(options.Patterns, !options.Whole);
+        if (NothingSelectable(options, patterns))
+            return 1;
+        const std::u16string expression = BuildExpression(patterns, options);
         TOutput output(out, ColorOn(options, outIsTerminal));
         TGrep grep(options, expression, output);
         return TRun(options, grep, in, out, err).Run();

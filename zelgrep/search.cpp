@@ -46,6 +46,8 @@ TSearchResult TGrep::Search(std::u16string_view name, bool showName, TInputText 
     } else if (FOptions.Count) {
         FOutput.CountLine(selected);
     }
+    // grep counts a binary file's match as printed: the next group is parted from it by "--".
+    FPrintedAny = FPrintedAny || (unprinted && selected > 0);
     return {selected > 0, unprinted && selected > 0};
 }
 

@@ -15,7 +15,9 @@ const std::string_view kHelp =
 Searches each line of each FILE for PATTERNS and prints the lines that match. With no FILE,
 reads standard input ("-" names it too), or with -r the working folder. Input is UTF-8 (a
 byte order mark is skipped, an invalid file is an error) unless --encoding says otherwise;
-a CR before a line's LF is not part of the line. Output is UTF-8.
+a CR before a line's LF is not part of the line. Output is UTF-8 (a Windows console
+is written in UTF-16). The manual page zelgrep(1) tells more, and how zelgrep differs from
+GNU grep.
 
 Patterns:
   -e PATTERNS     use PATTERNS (repeatable); PATTERNS may hold several, one per line

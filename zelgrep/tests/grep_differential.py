@@ -176,6 +176,27 @@ STDIN_CASES = [
 ]
 
 
+# Command lines that grep refuses: status, standard output and the messages on standard error
+# compared, the program's name aside. (An invalid --color argument is left out: zelgrep refuses
+# it with status 2 as it does an invalid --encoding, where GNU grep 3.8 prints its help and
+# exits with 0.)
+USAGE_CASES = [
+    [],
+    ["-i"],
+    ["-k", "a"],
+    ["-ik", "a"],
+    ["--bogus", "a"],
+    ["-m", "x", "a"],
+    ["-m5x", "a"],
+    ["-m"],
+    ["-C", "-1", "a"],
+    ["-A0x1", "a"],
+    ["-B", "two", "a"],
+    ["a", "-e"],
+    ["a", "-f"],
+]
+
+
 def peer_arguments(args, peer):
     if peer != P:
         return list(peer)
@@ -212,6 +233,18 @@ class Runner:
             self.passed += 1
         else:
             self.failed.append((args, names, mine, theirs))
+
+    def compare_refusal(self, args):
+        mine, theirs = (subprocess.run([program] + args, stdin=subprocess.DEVNULL,
+                                       capture_output=True, env=self.env, timeout=60)
+                        for program in (self.zelgrep, self.grep))
+        named = theirs.stderr.replace(b"grep", b"zelgrep")
+        if (mine.returncode, mine.stdout, mine.stderr) == (theirs.returncode, theirs.stdout,
+                                                           named):
+            self.passed += 1
+        else:
+            self.failed.append((args, [], (mine.returncode, mine.stderr),
+                                (theirs.returncode, named)))
 
     def read(self, folder, name):
         if name is None:
@@ -255,6 +288,8 @@ def main():
         for args, peer in STDIN_CASES:
             for name in FIXTURES:
                 runner.compare(args, peer, [], stdin_file=name)
+        for args in USAGE_CASES:
+            runner.compare_refusal(args)
     for args, names, mine, theirs in runner.failed:
         print(f"DIFFERS: zelgrep {' '.join(args)} on {', '.join(names)}")
         print(f"  zelgrep: status {mine[0]}, {mine[1]!r}")

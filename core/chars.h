@@ -1,5 +1,6 @@
 #pragma once
-// Character tests for the digits that patterns, escapes and settings values are written with.
+// Character tests for the digits that patterns, escapes and settings values are written with,
+// and for the halves of UTF-16 surrogate pairs.
 
 namespace zel {
 
@@ -19,6 +20,13 @@ constexpr int HexDigitValue(char16_t c) {
     if (c >= u'A' && c <= u'F')
         return c - u'A' + 10;
     return -1;
+}
+
+constexpr bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 } // namespace zel

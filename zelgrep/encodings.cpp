@@ -9,19 +9,12 @@
 #include <iconv.h>
 #endif
 
+#include "core/chars.h"
 #include "zelgrep/input.h"
 
 namespace zel {
 
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 std::u16string DecodeUtf16(std::string_view bytes) {
     const bool bigEndian = bytes.starts_with("\xFE\xFF");

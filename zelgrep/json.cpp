@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/chars.h"
 #include "core/utf8.h"
 #include "regex/zelregexp/zel_regexp.h"
 
@@ -16,8 +17,7 @@ std::string JsonString(std::u16string_view text) {
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const bool pair = IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
         if (pair) {
             plain += c;
             plain += text[++i];
@@ -25,7 +25,7 @@ std::string JsonString(std::u16string_view text) {
             flush();
             result += '\\';
             result += static_cast<char>(c);
-        } else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) {
+        } else if (c < 0x20 || IsHighSurrogate(c) || IsLowSurrogate(c)) {
             flush();
             char buffer[8];
             std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(c));

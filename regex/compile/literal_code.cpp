@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/chars.h"
 #include "regex/compile/owner.h"
 #include "regex/search/quick_search.h"
 #include "regex/search/trie_search.h"
@@ -16,10 +17,6 @@ std::u16string ToUtf16(const std::vector<char32_t>& chars) {
     for (char32_t c : chars)
         AppendChar(out, c);
     return out;
-}
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
 }
 
 } // namespace

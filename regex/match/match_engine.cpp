@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/chars.h"
 #include "regex/compile/anchor_codes.h"
 #include "regex/compile/char_class.h"
 #include "regex/compile/literal_code.h"
@@ -15,16 +16,6 @@
 #include "regex/unicode/unicode_prop.h"
 
 namespace zel {
-
-namespace {
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-} // namespace
 
 TREMatchEngine::TREMatchEngine(TREOwner& ARegExp, const TRENFAProgram& AProgram)
     : FRegExp(ARegExp), FProgram(AProgram) {}

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <vector>
 
+#include "core/chars.h"
 #include "core/utf8.h"
 #include "zelgrep/console.h"
 
@@ -28,7 +29,7 @@ TEST(ZelGrepConsole, WritesWholeCharactersAsUtf16) {
     std::u16string joined;
     for (const auto& text : writes) {
         ASSERT_FALSE(text.empty());
-        EXPECT_FALSE(text.back() >= 0xD800 && text.back() <= 0xDBFF);
+        EXPECT_FALSE(IsHighSurrogate(text.back()));
         joined += text;
     }
     EXPECT_GT(writes.size(), 2u);

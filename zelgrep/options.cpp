@@ -1,9 +1,12 @@
 #include "zelgrep/options.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <optional>
 #include <tuple>
+
+#include "core/chars.h"
 
 namespace zel {
 
@@ -42,7 +45,7 @@ Output:
   -q              print nothing; stop at the first selected line
   -s              do not report files that cannot be read
   -m NUM          stop reading a file after NUM selected lines
-  -A NUM, -B NUM, -C NUM
+  -A NUM, -B NUM, -C NUM, -NUM
                   print NUM lines of context after, before, around selected lines,
                   with "--" between groups that do not touch
   --color[=WHEN]  mark matches, file names and line numbers with colours; WHEN is
@@ -220,6 +223,14 @@ private:
             const char16_t flag = cluster[at];
             if (ShortSwitch(flag))
                 continue;
+            if (IsDecimalDigit(flag)) {
+                // -NUM means -C NUM, its digits a run within the cluster ("-2n", "-n12").
+                const std::size_t end =
+                    std::min(cluster.find_first_not_of(u"0123456789", at), cluster.size());
+                FContext = ReadContext(cluster.substr(at, end - at));
+                at = end - 1;
+                continue;
+            }
             if (std::u16string_view(u"efmABC").find(flag) == std::u16string_view::npos)
                 throw TUsageError(u"invalid option -- " + Quoted(cluster.substr(at, 1)), true);
             // The rest of the cluster is the value, or the next argument is.

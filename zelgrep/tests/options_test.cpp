@@ -59,6 +59,11 @@ TEST(ZelGrepOptions, SwitchesAndTheirLastWord) {
         {{u"-m", u" +7", u"p"}, [](const TGrepOptions& o) { return o.MaxCount == 7; }},
         {{u"-C", u"99999999999999999999999", u"p"},
          [](const TGrepOptions& o) { return o.Before == INT_MAX && o.After == INT_MAX; }},
+        {{u"-2n", u"p"},
+         [](const TGrepOptions& o) { return o.Before == 2 && o.After == 2 && o.LineNumbers; }},
+        {{u"-n12", u"-A0", u"p"},
+         [](const TGrepOptions& o) { return o.Before == 12 && o.After == 0; }},
+        {{u"-1", u"-3", u"p"}, [](const TGrepOptions& o) { return o.Before == 3; }},
         {{u"--help"}, [](const TGrepOptions& o) { return o.Help; }},
     };
     for (const auto& c : cases)

@@ -6,6 +6,7 @@
 #include "fuzz/fuzz_input.h"
 
 #include "listbox/filter_pattern.h"
+#include "listbox/testing/wildcard_reference.h"
 
 #include <string>
 #include <vector>
@@ -16,35 +17,6 @@ namespace {
 constexpr std::size_t kMaxInput = 1 << 14;
 // The backtracking rules take time exponential in the stars: only small cases are compared.
 constexpr std::size_t kMaxReferenceUnits = 9;
-
-// The wildcard rules read literally: "*" tries the rest from the end of the text backwards.
-bool Backtracking(std::u16string_view P, std::size_t p, std::u16string_view S, std::size_t s) {
-    bool negate = false, ok = true;
-    while (ok && !(p == P.size() && s == S.size())) {
-        const char16_t c = p < P.size() ? P[p] : 0;
-        if (p < P.size() && c == u'!') {
-            negate = true;
-            ++p;
-        } else if (p < P.size() && c == u'"') {
-            ++p;
-        } else if (p < P.size() && c == u'*') {
-            while (p < P.size() && P[p] == u'*')
-                ++p;
-            ok = false;
-            for (std::size_t k = S.size() + 1; k-- > s && !ok;)
-                ok = Backtracking(P, p, S, k);
-            if (ok)
-                p = P.size(), s = S.size();
-        } else if (p < P.size() && c == u'?') {
-            ok = s < S.size();
-            p += ok, s += ok;
-        } else {
-            ok = p < P.size() && s < S.size() && c == S[s];
-            p += ok, s += ok;
-        }
-    }
-    return ok != negate;
-}
 
 LocaleData FuzzLocale(bool dayFirst) {
     LocaleData locale;
@@ -98,7 +70,8 @@ void RunFilterFuzzCase(const std::uint8_t* data, std::size_t size) {
                              (foldedItem.find(foldedTyped) != std::u16string::npos),
                          "the folded search finds what folding and searching finds", bytes);
         if (pattern.size() <= kMaxReferenceUnits && item.size() <= kMaxReferenceUnits)
-            fuzz::CheckInput(MatchWildcard(pattern, item) == Backtracking(pattern, 0, item, 0),
+            fuzz::CheckInput(MatchWildcard(pattern, item) ==
+                                 testing::ReferenceWildcard(pattern, 0, item, 0),
                              "the wildcard match keeps the backtracking rules", bytes);
     }
 }

@@ -1,5 +1,6 @@
 // The wildcard match: the cases users type, and every small pattern against a plain reading of
 // the backtracking rules, which the bounded matcher must agree with.
+#include "listbox/testing/wildcard_reference.h"
 #include "listbox/wildcard.h"
 
 #include <gtest/gtest.h>
@@ -9,37 +10,6 @@
 
 namespace zel {
 namespace {
-
-// The rules as stated: "*" tries the rest from the end of the text backwards, "!" negates the
-// match it stands in, a quote is skipped, every other character (also the end of the pattern)
-// must equal the text's.
-bool Reference(std::u16string_view P, size_t p, std::u16string_view S, size_t s) {
-    bool negate = false, ok = true;
-    while (ok && !(p == P.size() && s == S.size())) {
-        const char16_t c = p < P.size() ? P[p] : 0;
-        if (p < P.size() && c == u'!') {
-            negate = true;
-            ++p;
-        } else if (p < P.size() && c == u'"') {
-            ++p;
-        } else if (p < P.size() && c == u'*') {
-            while (p < P.size() && P[p] == u'*')
-                ++p;
-            ok = false;
-            for (size_t k = S.size() + 1; k-- > s && !ok;)
-                ok = Reference(P, p, S, k);
-            if (ok)
-                p = P.size(), s = S.size();
-        } else if (p < P.size() && c == u'?') {
-            ok = s < S.size();
-            p += ok, s += ok;
-        } else {
-            ok = p < P.size() && s < S.size() && c == S[s];
-            p += ok, s += ok;
-        }
-    }
-    return ok != negate;
-}
 
 std::string Narrow(std::u16string_view text) {
     return std::string(text.begin(), text.end());
@@ -77,7 +47,8 @@ TEST(Wildcard, TypedPatterns) {
     for (const Case& c : cases) {
         EXPECT_EQ(MatchWildcard(c.pattern, c.text), c.matches)
             << Narrow(c.pattern) << " / " << Narrow(c.text);
-        EXPECT_EQ(Reference(c.pattern, 0, c.text, 0), c.matches) << Narrow(c.pattern);
+        EXPECT_EQ(testing::ReferenceWildcard(c.pattern, 0, c.text, 0), c.matches)
+            << Narrow(c.pattern);
     }
 }
 
@@ -93,7 +64,8 @@ TEST(Wildcard, AgreesWithTheBacktrackingRulesOnEverySmallCase) {
     for (int i = 0; i < 40000; ++i) {
         const std::u16string P = draw(patternUnits, 7);
         const std::u16string S = draw(u"ab", 7);
-        ASSERT_EQ(MatchWildcard(P, S), Reference(P, 0, S, 0)) << Narrow(P) << " / " << Narrow(S);
+        ASSERT_EQ(MatchWildcard(P, S), testing::ReferenceWildcard(P, 0, S, 0))
+            << Narrow(P) << " / " << Narrow(S);
     }
 }
 

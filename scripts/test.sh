@@ -26,8 +26,11 @@ for preset in native native-asan win64; do
     run=(ctest --preset "$preset" -j "$jobs")
     if [ "$preset" = win64 ]; then
         zel_wine_prefix_ready
-        # A Wine session left from another display would answer slowly: start afresh.
+        # A Wine session left from another display would answer slowly: start afresh, with
+        # one server that stays up for the whole run instead of one per gap between tests.
         wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+        wineserver -p
         run=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}")
     fi
     out=$("${run[@]}" 2>&1)

@@ -116,7 +116,7 @@ const char16_t* TREAnchorChoice::Find(const char16_t* AStr, const char16_t* end)
 
 void TRERequiredLiterals::Choose(const TRENFAProgram& AProgram) {
     FLiterals.clear();
-    if (!AProgram.FMemoSafe || !AProgram.FMemoCaptures || AProgram.FHasAccept)
+    if (!AProgram.FVerbFree || !AProgram.FMemoCaptures || AProgram.FHasAccept)
         return;
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {
         if (record.State == nullptr || record.State->FBranchIndex != 0)
@@ -168,7 +168,7 @@ const TRENFAState* LeadingLookbehind(const TRENFAProgram& AProgram) {
 
 TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
-    if (!AProgram.FMemoSafe || AProgram.FHasAccept || !LengthsAreExact(AProgram))
+    if (!AProgram.FVerbFree || AProgram.FHasAccept || !LengthsAreExact(AProgram))
         return best;
     const TRENFAState* behind = LeadingLookbehind(AProgram);
     if (behind == nullptr || behind->FMin != behind->FMax || behind->FMax <= 0)
@@ -196,7 +196,7 @@ TREAnchorChoice ChooseBehindAnchor(const TRENFAProgram& AProgram) {
 
 TREAnchorChoice ChooseAnchor(const TRENFAProgram& AProgram) {
     TREAnchorChoice best;
-    if (!AProgram.FMemoSafe || AProgram.FMemoCaptures || AProgram.FHasAccept)
+    if (!AProgram.FVerbFree || AProgram.FMemoCaptures || AProgram.FHasAccept)
         return best;
     // Records inside a top-level alternative hold only for the matches that take it.
     for (const TREOptimizeData& record : AProgram.FOptimizeData) {

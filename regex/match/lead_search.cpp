@@ -71,7 +71,7 @@ bool CollectLeadCodes(const TRENFAProgram& AProgram, std::vector<TRECode*>& code
             case nkBehindNoMatch:
                 // Zero-width: the match begins with what follows the body. Only where nothing
                 // in a body acts on its own when an attempt is left out.
-                if (!AProgram.FMemoSafe)
+                if (!AProgram.FVerbFree)
                     return false;
                 lookThrough(AProgram.Head(T->FExtendTo)->FTransitTo);
                 break;

@@ -108,7 +108,7 @@ std::u16string TREMatchEngine::UnconsumedLineBreaks() const {
 // Every match starts at the head of the text (lcmTextTop) or of a line (lcmLineTop) when a
 // head anchor lies on the one path from the entry to the first consuming code.
 TRELeadCharMode TREMatchEngine::HeadMode() const {
-    if (!FProgram.FMemoSafe)
+    if (!FProgram.FVerbFree)
         return lcmNone; // a verb or callout could act before the anchor fails
     TRELeadCharMode mode = lcmNone;
     for (const TRENFAState* T = Head(FProgram.FEntryState);
@@ -153,7 +153,7 @@ const TRENFAState* TREMatchEngine::WholeLiteral() const {
 // would commit to the first iteration found from the earlier start, so it ends the walk.
 const TRENFAState* TREMatchEngine::LeadingRunLoop() {
     FRunGuards.clear();
-    if (!FAcceleration || !FProgram.FMemoSafe || FProgram.FMemoCaptures || FProgram.FHasAccept)
+    if (!FAcceleration || !FProgram.FVerbFree || FProgram.FMemoCaptures || FProgram.FHasAccept)
         return nullptr;
     const TRENFAState* T = Head(FProgram.FEntryState);
     bool inIteration = false;
@@ -608,7 +608,7 @@ bool TREMatchEngine::Attempt(const char16_t* P0) {
 // TREFailureMemo), or the step limit of the attempt is exceeded.
 std::uint64_t TREMatchEngine::NextStepMark(const char16_t* P0) const {
     std::uint64_t mark = UINT64_MAX;
-    if (!FMemo.Active() && FProgram.FMemoSafe)
+    if (!FMemo.Active() && FProgram.FMemoUsed)
         mark = TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP));
     if (FStepLimit > 0)
         mark = std::min(mark, FAttemptSteps + FStepLimit + 1);
@@ -619,7 +619,7 @@ void TREMatchEngine::StepMarkReached(const char16_t* P0) {
     if (FStepLimit > 0 && FSteps - FAttemptSteps > FStepLimit)
         throw EZelRegExpRuntime(
             FormatRegExpMessage(TREMessageId::rmStepLimitExceeded, static_cast<int>(FStepLimit)));
-    if (!FMemo.Active() && FProgram.FMemoSafe &&
+    if (!FMemo.Active() && FProgram.FMemoUsed &&
         FSteps >= TREFailureMemo::Budget(static_cast<std::uint64_t>(P0 - FSearchStartP)))
         FMemo.Activate();
     FStepMark = NextStepMark(P0);
@@ -1325,7 +1325,7 @@ const TRENFAState* TREMatchEngine::PastBrackets(const TRENFAState* T) const {
 // Whether the continuation after single-code loop T already failed from q; when not known,
 // a mark is pushed that records it should it fail now.
 bool TREMatchEngine::ExitFailed(const TRENFAState* T, const char16_t* q) {
-    return FProgram.FMemoSafe && T->FMemo && T != FTopRunLoop && MemoFailed(T, -1, false, q);
+    return T->FMemo && T != FTopRunLoop && MemoFailed(T, -1, false, q);
 }
 
 const TRENFAState* TREMatchEngine::SingleLoop(const TRENFAState* T, const char16_t*& P) {
@@ -1377,8 +1377,7 @@ const TRENFAState* TREMatchEngine::StartGiveBack(const TRENFAState* T, const cha
                                                  const char16_t* runEnd, const char16_t*& P) {
     const char16_t* start = P;
     TEntry entry{.Kind = TEntryKind::GiveBack, .T = T, .Q = lowest, .R = runEnd, .S = start};
-    if (FMemo.Active() && FProgram.FMemoSafe && !FProgram.FMemoCaptures && T->FMemo &&
-        T != FTopRunLoop)
+    if (FMemo.Active() && !FProgram.FMemoCaptures && T->FMemo && T != FTopRunLoop)
         entry.Flag = Signature(T->FLoopChain, start, -1, false, true, entry.Sig);
     const char16_t* q = GiveBackCandidate(entry, runEnd);
     if (q == nullptr) {
@@ -1475,7 +1474,7 @@ bool TREMatchEngine::MemoFailed(const TRENFAState* X, int ownLoop, bool ownLastE
 // Arrival at a general loop's head state, from its entry or from the end of an iteration.
 const TRENFAState* TREMatchEngine::LoopHead(const TRENFAState* X, const char16_t* P) {
     const TLoopState& st = FLoops[static_cast<std::size_t>(X->FLoopIndex)];
-    if (FProgram.FMemoSafe && X->FMemo && MemoFailed(X, X->FLoopIndex, st.LastEmpty, P))
+    if (X->FMemo && MemoFailed(X, X->FLoopIndex, st.LastEmpty, P))
         return nullptr;
     const bool unbounded = X->FMax >= kNFAUnbounded;
     if (st.Count < X->FMin)

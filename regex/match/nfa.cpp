@@ -129,7 +129,7 @@ void TRENFAProgram::Clear() {
     FBranchCount = 0;
     FMinMatchLength = FMaxMatchLength = 0;
     FHasReference = FHasGoSub = FHasAccept = FHasConditionTest = false;
-    FMemoSafe = true;
+    FVerbFree = FMemoUsed = true;
 }
 
 // What travels down the tree with every node.
@@ -316,8 +316,9 @@ void TRENFA::Compile(const TREParser& AParser) {
     if (FProgram.FHasAccept)
         FProgram.FMinMatchLength = 0;
     LinkSameNames();
-    CheckMemoSafe();
+    CheckVerbFree();
     ConvertLoops();
+    MarkMemoTransitions();
 }
 
 // A single-code loop gives back in vain when nothing can follow it but the end of the match,
@@ -720,30 +721,97 @@ void TRENFA::LinkSameNames() {
     }
 }
 
-void TRENFA::CheckMemoSafe() {
+namespace {
+
+// A transition that acts beyond the path it lies on (cuts the attempt or the alternation,
+// moves the next start, names the match, ends a body early) or runs the caller's code.
+bool ActsBeyondItsPath(TRENFAKind kind) {
+    switch (kind) {
+    case nkCallout:
+    case nkPrune:
+    case nkSkip:
+    case nkMark:
+    case nkThen:
+    case nkCommit:
+    case nkAccept:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TRENFA::CheckVerbFree() {
     bool safe = !FProgram.FHasGoSub;
     bool captures = FProgram.FHasReference;
     for (const auto& transition : FProgram.FTransitions) {
-        switch (transition->FKind) {
-        case nkCallout:
-        case nkPrune:
-        case nkSkip:
-        case nkMark:
-        case nkThen:
-        case nkCommit:
-        case nkAccept:
-        case nkGoSub:
+        if (ActsBeyondItsPath(transition->FKind) || transition->FKind == nkGoSub)
             safe = false;
-            break;
-        default:
-            if (dynamic_cast<TREConditionCode*>(transition->FCode) != nullptr ||
-                dynamic_cast<TREReferenceCode*>(transition->FCode) != nullptr)
-                captures = true;
-            break;
+        else if (dynamic_cast<TREConditionCode*>(transition->FCode) != nullptr ||
+                 dynamic_cast<TREReferenceCode*>(transition->FCode) != nullptr)
+            captures = true;
+    }
+    FProgram.FVerbFree = safe;
+    FProgram.FMemoCaptures = captures;
+}
+
+namespace {
+
+// For every state, whether a transition that acts beyond its path can be reached from it.
+// Reachability follows both links of every transition (into bodies and past them), which
+// covers where the matcher goes next.
+std::vector<char> StatesReachingVerbs(const TRENFAProgram& AProgram) {
+    const std::size_t count = AProgram.FStateList.size();
+    std::vector<std::vector<int>> sources(count);
+    std::vector<char> reaches(count, 0);
+    std::vector<int> work;
+    for (std::size_t s = 0; s < count; ++s) {
+        for (const TRENFAState* T = AProgram.FStateList[s]; T != nullptr; T = T->FNext) {
+            if (ActsBeyondItsPath(T->FKind) && !reaches[s]) {
+                reaches[s] = 1;
+                work.push_back(static_cast<int>(s));
+            }
+            for (const int to : {T->FTransitTo, T->FExtendTo})
+                if (to >= 0)
+                    sources[static_cast<std::size_t>(to)].push_back(static_cast<int>(s));
         }
     }
-    FProgram.FMemoSafe = safe;
-    FProgram.FMemoCaptures = captures;
+    while (!work.empty()) {
+        const int s = work.back();
+        work.pop_back();
+        for (const int from : sources[static_cast<std::size_t>(s)])
+            if (!reaches[static_cast<std::size_t>(from)]) {
+                reaches[static_cast<std::size_t>(from)] = 1;
+                work.push_back(from);
+            }
+    }
+    return reaches;
+}
+
+} // namespace
+
+// A failure recorded after a transition must be one that a later visit would meet again, and
+// skipping it must leave nothing undone: so no transition from which a verb or callout can be
+// reached consults the record, and with calls none does (what follows a group's end depends
+// on the call stack).
+void TRENFA::MarkMemoTransitions() {
+    const std::vector<char> reaches = StatesReachingVerbs(FProgram);
+    const auto reached = [&](int state) {
+        return state >= 0 && reaches[static_cast<std::size_t>(state)] != 0;
+    };
+    bool used = false;
+    for (std::size_t s = 0; s < reaches.size(); ++s) {
+        for (TRENFAState* T = FProgram.FStateList[s]; T != nullptr; T = T->FNext) {
+            // A general loop's head goes on into its body, the next transitions of its state.
+            const bool acts = ActsBeyondItsPath(T->FKind) || reached(T->FTransitTo) ||
+                              reached(T->FExtendTo) ||
+                              (T->FKind == nkLoopExit && reached(static_cast<int>(s)));
+            T->FMemo = T->FMemo && !acts && !FProgram.FHasGoSub;
+            used = used || T->FMemo;
+        }
+    }
+    FProgram.FMemoUsed = used;
 }
 
 } // namespace zel

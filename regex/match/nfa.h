@@ -77,7 +77,10 @@ public:
     int FIndex = 0;
     int FLoopChain = -1;
     bool FImplicitHead = false;
-    bool FMemo = true; // false inside a lookbehind body, whose end must meet a given position
+    // Whether a failure of what follows this transition may be recorded and skipped later:
+    // not inside a lookbehind body (whose end must meet a given position), and not where a
+    // verb or callout can follow (its failure may have cut the attempt or run outside code).
+    bool FMemo = true;
 };
 
 enum TREOptimizeDataKind : std::uint8_t {
@@ -123,10 +126,12 @@ public:
     bool FHasGoSub = false;
     bool FHasAccept = false;
     bool FHasConditionTest = false; // a conditional (its test runs as a body of its own)
-    // No back-reference, group condition, call, verb or callout: the continuation from a
-    // transition depends only on the position and the loop counters, so the match-explosion
-    // record may skip what already failed.
-    bool FMemoSafe = true;
+    // No call, verb or callout anywhere: nothing acts on the attempt when it fails, so the
+    // search may leave out attempts that cannot match.
+    bool FVerbFree = true;
+    // Some transition may consult the match-explosion record (FMemo; never with calls, whose
+    // continuation depends on the call stack).
+    bool FMemoUsed = true;
     // Back-references or group conditions: the continuation also depends on the captures,
     // which then become part of what the record remembers.
     bool FMemoCaptures = false;
@@ -176,7 +181,8 @@ private:
     bool BuildTrie(const TREBinCode* node, const TWork& work);
     void AddRecord(const TRENFAState* state, const TContext& ctx, TREOptimizeDataKind kind);
     void LinkSameNames();
-    void CheckMemoSafe();
+    void CheckVerbFree();
+    void MarkMemoTransitions();
     void ConvertLoops();
 
     TREOwner& FRegExp;

@@ -2,6 +2,7 @@
 // groups. Expected texts: "[index,length g1 g2 ...]", a group as "index:length" or "-".
 #include <gtest/gtest.h>
 
+#include "core/utf8.h"
 #include "regex/zelregexp/tests/describe.h"
 
 namespace zel {
@@ -514,6 +515,25 @@ TEST(ZelRegExp, StepLimitAndRequiredLiteralEndRunawaySearches) {
     ASSERT_TRUE(required.Exec(text));
     text[2] = u'y';
     EXPECT_FALSE(required.Exec(text));
+}
+
+TEST(ZelRegExp, FailureRecordBesideVerbs) {
+    // Stacked loops that fail lean on the failure record. A verb that cannot follow them
+    // leaves the record on for them (the step limit is far below the loops' plain cost)...
+    const std::u16string subject = u"x" + std::u16string(80, u'a');
+    for (const char16_t* pattern :
+         {u".*.*.*.*.*x\\d", u".*.*.*.*.*x\\d|(*COMMIT)z", u"(*MARK:m)q|.*.*.*.*.*x\\d",
+          u"a(*PRUNE)(?:.*.*.*.*x\\d|b)", u"(?:.*.*.*.*.*x\\d|b(*ACCEPT))c"}) {
+        TZelRegExp re(pattern);
+        re.SetStepLimit(200000);
+        bool found = true;
+        EXPECT_NO_THROW(found = re.Exec(subject)) << Utf16ToUtf8(pattern);
+        EXPECT_FALSE(found) << Utf16ToUtf8(pattern);
+    }
+    // ...but a verb after them could have acted on a failure: none is recorded there.
+    TZelRegExp after(u".*.*.*.*.*x\\d(*COMMIT)");
+    after.SetStepLimit(200000);
+    EXPECT_THROW(after.Exec(subject), EZelRegExpRuntime);
 }
 
 // Patterns that once went wrong, and what each guards against.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/chars.h"
 #include "regex/compile/owner.h"
 #include "regex/search/quick_search.h"
 #include "regex/search/trie_search.h"
@@ -19,14 +18,21 @@ std::u16string ToUtf16(const std::vector<char32_t>& chars) {
     return out;
 }
 
+// A surrogate pair is one character; a lone surrogate is a character of its own.
+int CharCount(std::u16string_view text) {
+    int count = 0;
+    for (const char16_t *p = text.data(), *end = p + text.size(); p < end; p += CharUnits(p, end))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 TRELiteralCode::TRELiteralCode(TREOwner* ARegExp, std::u16string_view Str, TREOptions AOptions)
     : TRECode(ARegExp, AOptions), FCompareOptions(CompareOptionsOf(AOptions)) {
     FStrings = FoldLiteralText(Str, FCompareOptions);
     FLength = static_cast<int>(FStrings.size());
-    FCharLength = FLength - static_cast<int>(
-                                std::count_if(FStrings.begin(), FStrings.end(), IsHighSurrogate));
+    FCharLength = CharCount(FStrings);
 }
 
 TRELiteralCode::TRELiteralCode(TREOwner* ARegExp, const std::vector<char32_t>& AChars,

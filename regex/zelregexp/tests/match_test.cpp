@@ -547,6 +547,9 @@ TEST(MatchTable, FormerBugs) {
         {"empty iteration memo", u"^(?:a|())*b", {}, u"aab", "[1,3 3:0]"},
         // A give-back must not pass over an end where only a later alternative can go on.
         {"give-back before an alternation", u"a*(?:b|\\d)", {}, u"aa1", "[1,3]"},
+        // A lone surrogate in a literal is a character: not half of one, nor zero-width.
+        {"lone surrogate literal", u"(\xD83D)(.)", {}, u"x\xD83D\xD83D!", "[2,2 2:1 3:1]"},
+        {"lone surrogate before an anchor", u"..\xD83D.!", {}, u"\x05\x0E\xD83D\xD83D!", "[1,5]"},
     });
 }
 

@@ -724,7 +724,7 @@ void TRENFA::LinkSameNames() {
 namespace {
 
 // A transition that acts beyond the path it lies on (cuts the attempt or the alternation,
-// moves the next start, names the match, ends a body early) or runs the caller's code.
+// moves the next start, names the match) or runs the caller's code.
 bool ActsBeyondItsPath(TRENFAKind kind) {
     switch (kind) {
     case nkCallout:
@@ -733,7 +733,6 @@ bool ActsBeyondItsPath(TRENFAKind kind) {
     case nkMark:
     case nkThen:
     case nkCommit:
-    case nkAccept:
         return true;
     default:
         return false;
@@ -746,7 +745,8 @@ void TRENFA::CheckVerbFree() {
     bool safe = !FProgram.FHasGoSub;
     bool captures = FProgram.FHasReference;
     for (const auto& transition : FProgram.FTransitions) {
-        if (ActsBeyondItsPath(transition->FKind) || transition->FKind == nkGoSub)
+        if (ActsBeyondItsPath(transition->FKind) || transition->FKind == nkAccept ||
+            transition->FKind == nkGoSub)
             safe = false;
         else if (dynamic_cast<TREConditionCode*>(transition->FCode) != nullptr ||
                  dynamic_cast<TREReferenceCode*>(transition->FCode) != nullptr)
@@ -794,7 +794,8 @@ std::vector<char> StatesReachingVerbs(const TRENFAProgram& AProgram) {
 // A failure recorded after a transition must be one that a later visit would meet again, and
 // skipping it must leave nothing undone: so no transition from which a verb or callout can be
 // reached consults the record, and with calls none does (what follows a group's end depends
-// on the call stack).
+// on the call stack). "(*ACCEPT)" is no obstacle: it only succeeds early, at the end of the
+// match or of the body it lies in, which the links reach as well.
 void TRENFA::MarkMemoTransitions() {
     const std::vector<char> reaches = StatesReachingVerbs(FProgram);
     const auto reached = [&](int state) {

@@ -79,7 +79,8 @@ public:
     bool FImplicitHead = false;
     // Whether a failure of what follows this transition may be recorded and skipped later:
     // not inside a lookbehind body (whose end must meet a given position), and not where a
-    // verb or callout can follow (its failure may have cut the attempt or run outside code).
+    // verb other than ACCEPT, or a callout, can follow (it may have cut the attempt or run
+    // outside code).
     bool FMemo = true;
 };
 

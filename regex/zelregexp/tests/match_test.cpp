@@ -523,7 +523,8 @@ TEST(ZelRegExp, FailureRecordBesideVerbs) {
     const std::u16string subject = u"x" + std::u16string(80, u'a');
     for (const char16_t* pattern :
          {u".*.*.*.*.*x\\d", u".*.*.*.*.*x\\d|(*COMMIT)z", u"(*MARK:m)q|.*.*.*.*.*x\\d",
-          u"a(*PRUNE)(?:.*.*.*.*x\\d|b)", u"(?:.*.*.*.*.*x\\d|b(*ACCEPT))c"}) {
+          u"a(*PRUNE)(?:.*.*.*.*x\\d|b)", u"(?:.*.*.*.*.*x\\d|b(*ACCEPT))c",
+          u".*.*.*.*.*(?=x\\d|(*ACCEPT)q)z"}) {
         TZelRegExp re(pattern);
         re.SetStepLimit(200000);
         bool found = true;

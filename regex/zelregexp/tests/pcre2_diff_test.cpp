@@ -214,6 +214,7 @@ TEST(Pcre2Differential, VerbsBesideExplosiveLoops) {
         {u"(?:a(*SKIP)b|.*.*.*x1)", {}},   {u"(a)(?:.*.*.*x1|b(*ACCEPT)c)", {}},
         {u"(?:.*.*.*x1|a(*ACCEPT))y", {}}, {u".*.*x(*PRUNE)1|b", {}},
         {u"(?:.*(*THEN).*.*x1|.*y)", {}},  {u"(?:(.)*(*SKIP)(.)*x1|c)", {}},
+        {u".*.*.*(?:x(*ACCEPT)|y)1", {}},  {u"(.*.*.*(?=y(*ACCEPT)b)y)1", {}},
     };
     std::mt19937 random(20261210);
     std::uniform_int_distribution<std::size_t> length(20, 60);

@@ -8,7 +8,7 @@ source "$here/wine-env.sh"
 zel_wine_prefix_ready
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
-for attempt in 1 2; do
+for _ in 1 2; do
     wine "$@" 2>"$errors"
     status=$?
     cat "$errors" >&2
